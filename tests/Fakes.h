@@ -62,3 +62,19 @@ public:
 };
 
 }  // namespace vokamo::test
+
+#include "app/MainDisplay.h"
+
+namespace vokamo::test {
+
+class RecordingMainDisplay : public MainDisplay {
+public:
+    void DrawLabelsAndCells() override { ++labelsAndCells; }
+    void DrawCells() override { ++cells; }
+    void RedrawStep() override { ++redraws; }
+    int labelsAndCells = 0;
+    int cells = 0;
+    int redraws = 0;
+};
+
+}  // namespace vokamo::test

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace vokamo {
+
+// What other windows ask of the main window's record display. TfrmMain
+// implements it; tests use a recording fake.
+class MainDisplay {
+public:
+    virtual ~MainDisplay() = default;
+    // Draw labels and draw cells (no clearing, no new layout): used while the
+    // range dialog changes flags.
+    virtual void DrawLabelsAndCells() = 0;
+    // Draw cells only: on return from the drill window.
+    virtual void DrawCells() = 0;
+    // The redraw step: "piyo1.wav" to its end, then, if a record is open,
+    // status, labels and cells. Dialogs run it when they close.
+    virtual void RedrawStep() = 0;
+};
+
+}  // namespace vokamo
