@@ -1,15 +1,104 @@
 #include <QApplication>
-#include <QWidget>
+#include <QTextBrowser>
 
+#include <optional>
+#include <string>
+
+#include "app/ProgramState.h"
+#include "app/StartPan.h"
+#include "app/VKMain.h"
+#include "platform/UiFileChooser.h"
 #include "platform/UiFonts.h"
+#include "platform/UiHelpViewer.h"
+#include "platform/UiSoundPlayer.h"
+#include "records/MyInput.h"
+
+namespace {
+
+using namespace vokamo;
+
+// The file dialogs, the help window and the error box want the main window
+// as their parent, and the main window needs them when it is built; so it
+// is handed these forwarders, which are pointed at the real objects as soon
+// as the window exists. The name dialog is made after the main window for
+// the same reason.
+class LateFileChooser : public FileChooser {
+public:
+    std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) override {
+        return target ? target->ChooseFile(title, filter) : std::nullopt;
+    }
+    FileChooser* target = nullptr;
+};
+
+class LateHelpViewer : public HelpViewer {
+public:
+    void ShowHelp(const std::string& fileName) override {
+        if (target) target->ShowHelp(fileName);
+    }
+    HelpViewer* target = nullptr;
+};
+
+class LateErrorBox : public ErrorBox {
+public:
+    void ShowError(const std::string& utf8Message) override {
+        if (target) target->ShowError(utf8Message);
+    }
+    ErrorBox* target = nullptr;
+};
+
+class LateNamePrompt : public NamePrompt {
+public:
+    std::string Ask(const std::string& caption, const std::string& prompt) override {
+        return target ? target->Ask(caption, prompt) : std::string();
+    }
+    NamePrompt* target = nullptr;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    vokamo::InstallFontSubstitutions();
-    QWidget w;
-    w.setWindowTitle(QStringLiteral("Vantory"));
-    w.setFixedSize(716, 479);
-    w.setStyleSheet(QStringLiteral("background-color: rgb(169, 213, 214);"));
-    w.show();
+    InstallFontSubstitutions();
+
+    ProgramState st;
+    UiSoundPlayer sound;
+    LateFileChooser files;
+    LateHelpViewer help;
+    LateErrorBox errors;
+    LateNamePrompt names;
+
+    // The windows are made once, in this order, and live until the end.
+    TfrmMain frmMain(st, sound, help, files, names, errors);
+    UiFileChooser fileChooser(&frmMain);
+    UiHelpViewer helpViewer(&frmMain);
+    UiErrorBox errorBox(&frmMain);
+    files.target = &fileChooser;
+    help.target = &helpViewer;
+    errors.target = &errorBox;
+
+    // INTEGRATION: frmFlash (TfrmFlash, dialogs/flash.h) is made here and
+    // connected: TfrmMain::FlashRequested -> TfrmFlash::ShowAndLoad.
+
+    TfrmInput frmInput(&frmMain);
+    names.target = &frmInput;
+
+    // INTEGRATION: frmOmedeto (TfrmOmedeto, drill/omedeto.h) is made here.
+    // INTEGRATION: frmOption (TfrmOption, dialogs/option.h) is made here and
+    //   connected: TfrmMain::OptionRequested -> TfrmOption::ShowAndLoad.
+    // INTEGRATION: frmScoreTable (TfrmScoreTable, data/ScoreTable.h) is made
+    //   here and connected: TfrmMain::SheetRequested -> FillAndShow.
+    // INTEGRATION: frmSel (TfrmSel, data/SelLes.h) is made here and
+    //   connected: TfrmMain::SelRequested -> TfrmSel::ShowAndFill.
+
+    TfrmStartPan frmStartPan;
+    frmMain.SetStartPan(&frmStartPan);
+
+    // INTEGRATION: the drill (DrillMachine, drill/DrillMachine.h) and
+    // frmQues (TfrmQues, drillwindow/QuesPan.h) are made here and
+    // connected: TfrmMain::GoRequested -> TfrmQues::StartDrill.
+
+    QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
+    frmMain.show();
+    frmStartPan.show();
     return app.exec();
 }

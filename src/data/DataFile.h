@@ -18,6 +18,10 @@ void BuildItemOrder(ProgramState& st);
 // over the whole file.
 void LoadSetTexts(ProgramState& st, int n);
 
+// DataKind for a type code: its remainder by 10, with the sign of the type
+// code (so -3 gives -3, which the reader refuses).
+int32_t DataKindOf(int32_t typeCode);
+
 // The file system path (UTF-8) for a Shift-JIS path of the program.
 std::string FsPath(const std::string& sjisPath);
 

@@ -22,6 +22,9 @@ extern const std::array<const char*, KeySymbolCount> KeySymbols;
 // SplitCount + 1 in the old terms, i.e. result.size().
 std::vector<std::string> SplitWords(std::string_view text);
 std::vector<std::string> SplitCommas(std::string_view text);
+// Number of non-empty words between half-width spaces, without the table
+// limit: more than MaxParts means SplitWords would drop some.
+int CountWords(std::string_view text);
 
 std::string UnderscoreToSpace(std::string_view text);
 std::string HintPattern(std::string_view word);

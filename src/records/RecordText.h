@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace vokamo {
+
+// Messages of the record file (UTF-8). Paths are given in Shift-JIS as the
+// program keeps them; err is an errno value.
+std::string OpenFailedMessage(const std::string& sjisPath, int err);
+std::string ReadFailedMessage(const std::string& sjisPath, int err);
+std::string WriteFailedMessage(const std::string& sjisPath, int err);
+// A count on line `line` that breaks the table limit.
+std::string CountLimitMessage(const std::string& sjisPath, int line, const char* what, long value, long limit);
+
+}  // namespace vokamo
