@@ -7,7 +7,7 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+BUILD="${VOKAMO_BUILD:-$ROOT/build}"
 WORK="${VOKAMO_HOME:-${HOME:-.}/Vokamo}"
 JOBS="${VOKAMO_JOBS:-2}"
 
@@ -16,7 +16,7 @@ PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool x11-utils libx11-dev imagemagick
 )
 
 say() { printf '%s\n' "$*"; }

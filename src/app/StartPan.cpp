@@ -19,7 +19,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int pi
                   const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    QFont f = parent->font();
+    QFont f(QStringLiteral("Times New Roman"));
     f.setPixelSize(pixels);
     f.setItalic(italic);
     f.setBold(true);
@@ -46,9 +46,9 @@ TfrmStartPan::TfrmStartPan(QWidget* parent) : QWidget(parent, Qt::Window | Qt::M
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
 
-    lblProduct = MakeLabel(this, "lblProduct", QStringLiteral("Vokamo forWindows"), 16, true, {89, 20}, Qt::black);
-    lblVer = MakeLabel(this, "lblVer", QStringLiteral("Ver 4.0"), 13, false, {89, 46}, Qt::black);
-    lblCompany = MakeLabel(this, "lblCompany", QStringLiteral("Vantory"), 16, true, {158, 66}, Qt::yellow);
+    lblProduct = MakeLabel(this, "lblProduct", QStringLiteral("Vokamo forWindows"), 18, true, {89, 20}, Qt::black);
+    lblVer = MakeLabel(this, "lblVer", QStringLiteral("Ver 4.0"), 14, false, {89, 46}, Qt::black);
+    lblCompany = MakeLabel(this, "lblCompany", QStringLiteral("Vantory"), 18, true, {160, 68}, Qt::yellow);
 }
 
 void TfrmStartPan::paintEvent(QPaintEvent* event) {

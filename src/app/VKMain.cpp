@@ -1,11 +1,13 @@
 #include "app/VKMain.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/Errors.h"
@@ -125,8 +127,14 @@ void TfrmMain::BuildControls() {
 
     lblProduct = new QLabel(QStringLiteral("Vokamo for Windows"), SpeedBar);
     lblProduct->setObjectName(QStringLiteral("lblProduct"));
-    QFont product = PixelFont(font(), 21);
+    // The bar was laid out for a face in which the name ends before the
+    // version label; narrow ours just enough to keep that.
+    QFont product(QStringLiteral("Times New Roman"));
+    product.setPixelSize(21);
     product.setItalic(true);
+    const int room = 667 - 505 - 4;
+    const int width = QFontMetrics(product).horizontalAdvance(lblProduct->text());
+    if (width > room) product.setStretch(std::max(75, 100 * room / width));
     lblProduct->setFont(product);
     lblProduct->move(505, 15);
     lblProduct->adjustSize();

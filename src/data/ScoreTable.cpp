@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -100,6 +101,14 @@ void TfrmScoreTable::Fill() {
 
 void TfrmScoreTable::btnOKClick() {
     close();
+}
+
+void TfrmScoreTable::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(event)) {
+        btnOK->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TfrmScoreTable::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "data/SelLes.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -125,6 +126,14 @@ void TfrmSel::pnlAllOfClick() {
 void TfrmSel::btnOkClick() {
     sound_.Play("button.wav", SoundMode::Background);
     close();
+}
+
+void TfrmSel::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(event)) {
+        btnOk->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TfrmSel::closeEvent(QCloseEvent* event) {

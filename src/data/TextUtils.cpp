@@ -31,9 +31,9 @@ bool IsSingle(std::string_view text, size_t pos, char c) {
 
 // The one splitter behind SplitWords and SplitCommas. The separator is only
 // recognised as a whole character, so a double-byte character whose second
-// byte happens to equal it stays in its part. `total` receives the number of
-// parts before the table limit was applied.
-std::vector<std::string> SplitAt(std::string_view text, char sep, int* total) {
+// byte happens to equal it stays in its part. Parts beyond the table are
+// dropped.
+std::vector<std::string> SplitAt(std::string_view text, char sep) {
     std::vector<std::string> parts(1);
     int count = 0;
     bool inPart = false;
@@ -51,7 +51,6 @@ std::vector<std::string> SplitAt(std::string_view text, char sep, int* total) {
         }
         i += len;
     }
-    if (total) *total = count + 1;
     return parts;
 }
 
@@ -74,11 +73,11 @@ int CountWordsAt(std::string_view text, char sep) {
 }  // namespace
 
 std::vector<std::string> SplitWords(std::string_view text) {
-    return SplitAt(text, ' ', nullptr);
+    return SplitAt(text, ' ');
 }
 
 std::vector<std::string> SplitCommas(std::string_view text) {
-    return SplitAt(text, ',', nullptr);
+    return SplitAt(text, ',');
 }
 
 int CountWords(std::string_view text) {

@@ -1,6 +1,7 @@
 #include "dialogs/UiDialogPanel.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
@@ -34,6 +35,10 @@ void DialogPanel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) emit clicked();
+}
+
+bool IsEnterKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
 void CentreOnScreen(QWidget* window) {

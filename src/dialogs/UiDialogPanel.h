@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLabel>
 
+class QKeyEvent;
 class QWidget;
 
 namespace vokamo {
@@ -28,6 +29,9 @@ private:
     QColor background_;
     bool pressed_ = false;
 };
+
+// Return and the keypad's Enter: the keys that press a window's OK button.
+bool IsEnterKey(const QKeyEvent* event);
 
 // Puts a top-level window in the middle of the screen it is on.
 void CentreOnScreen(QWidget* window);

@@ -1,6 +1,7 @@
 #include "dialogs/flash.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -99,6 +100,14 @@ void TfrmFlash::pnlDownClick() {
 
 void TfrmFlash::BitBtn1Click() {
     close();
+}
+
+void TfrmFlash::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(event)) {
+        BitBtn1->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TfrmFlash::closeEvent(QCloseEvent* event) {

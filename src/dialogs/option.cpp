@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -127,6 +128,17 @@ void TfrmOption::BitBtn1Click() {
 void TfrmOption::BitBtn2Click() {
     RestoreOptions(st_, copy_);
     close();
+}
+
+void TfrmOption::keyPressEvent(QKeyEvent* event) {
+    // Enter stands for OK and Esc for cancel, as on the buttons' captions.
+    if (IsEnterKey(event)) {
+        BitBtn1->click();
+    } else if (event->key() == Qt::Key_Escape) {
+        BitBtn2->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TfrmOption::closeEvent(QCloseEvent* event) {

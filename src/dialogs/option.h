@@ -36,6 +36,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QButtonGroup* MakeRadioGroup(QGroupBox* box, const QString& item0, const QString& item1,

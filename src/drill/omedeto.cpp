@@ -71,6 +71,8 @@ void TfrmOmedeto::Timer1Timer() {
     if (img2_->x() < 20) img2_->move(255, img2_->y());
 }
 
-void TfrmOmedeto::btnOkClick() { hide(); }
+void TfrmOmedeto::btnOkClick() {
+    hide();
+}
 
 }  // namespace vokamo

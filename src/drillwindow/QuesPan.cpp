@@ -1,10 +1,10 @@
 #include "drillwindow/QuesPan.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
-
 #include <cmath>
 
 #include "app/Errors.h"
@@ -21,7 +21,9 @@ namespace vokamo {
 
 namespace {
 
-QColor ToColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+QColor ToColor(Rgb rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
 
 // The drill states font sizes in points; the window is laid out in pixels
 // at 96 dots per inch.
@@ -90,10 +92,14 @@ TfrmQues::~TfrmQues() = default;
 
 QTimer& TfrmQues::Timer(DrillTimer timer) {
     switch (timer) {
-        case DrillTimer::Start: return tmrStart_;
-        case DrillTimer::OK: return tmrOK_;
-        case DrillTimer::NG: return tmrNG_;
-        case DrillTimer::Flash: return tmrFlash_;
+        case DrillTimer::Start:
+            return tmrStart_;
+        case DrillTimer::OK:
+            return tmrOK_;
+        case DrillTimer::NG:
+            return tmrNG_;
+        case DrillTimer::Flash:
+            return tmrFlash_;
     }
     return tmrStart_;
 }
@@ -165,6 +171,14 @@ void TfrmQues::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) setFocus(Qt::ActiveWindowFocusReason);
 }
 
+void TfrmQues::closeEvent(QCloseEvent* event) {
+    // The title bar's close box leaves like the Esc key, so that the drill's
+    // timers stop and the main window redraws what was learned.
+    event->ignore();
+    Input([this] { machine_.FormKeyDown(vk::Escape); });
+    if (isVisible()) LeaveDrill();
+}
+
 void TfrmQues::LeaveDrill() {
     hide();
     if (mainWindow_) {
@@ -197,7 +211,8 @@ void TfrmQues::RenderPicture(QLabel* label, Picture picture) {
 void TfrmQues::RenderLabel(LabelSlot& slot, const LabelView& view, const LabelView* before) {
     QLabel* label = slot.label;
     if (!before || before->fontPt != view.fontPt) label->setFont(SizedFont(slot.design, view.fontPt));
-    if (!slot.fixedColor && (!before || before->color != view.color)) SetTextColor(label, ToColor(view.color));
+    if (!slot.fixedColor && (!before || before->color != view.color))
+        SetTextColor(label, ToColor(view.color));
     if (!before || before->text != view.text || before->fontPt != view.fontPt) {
         label->setText(ToQt(view.text));
         if (slot.autoSize) label->adjustSize();
@@ -248,18 +263,22 @@ void TfrmQues::Render(const DrillScreen& screen) {
         if (!before || before->i[k] != screen.i[k]) RenderPicture(MarkImages[k], screen.i[k]);
     }
 
-    if (!before || before->pnlDispColor != screen.pnlDispColor) SetBackground(pnlDisp_, ToColor(screen.pnlDispColor));
+    if (!before || before->pnlDispColor != screen.pnlDispColor)
+        SetBackground(pnlDisp_, ToColor(screen.pnlDispColor));
     RenderLabel(lblAnsAbout_, screen.lblAnsAbout, was(&DrillScreen::lblAnsAbout));
     RenderLabel(lblDName_, screen.lblDName, was(&DrillScreen::lblDName));
     RenderLabel(lblTestCnt_, screen.lblTestCnt, was(&DrillScreen::lblTestCnt));
-    if (!before || before->pnlMesColor != screen.pnlMesColor) SetBackground(pnlMes_, ToColor(screen.pnlMesColor));
+    if (!before || before->pnlMesColor != screen.pnlMesColor)
+        SetBackground(pnlMes_, ToColor(screen.pnlMesColor));
     RenderLabel(lblMes_, screen.lblMes, was(&DrillScreen::lblMes));
 
     if (!before || before->pnlSelVisible != screen.pnlSelVisible) pnlSel_->setVisible(screen.pnlSelVisible);
-    if (!before || before->pnlMusiVisible != screen.pnlMusiVisible) pnlMusi_->setVisible(screen.pnlMusiVisible);
+    if (!before || before->pnlMusiVisible != screen.pnlMusiVisible)
+        pnlMusi_->setVisible(screen.pnlMusiVisible);
     for (size_t k = 0; k < ChoicePanels.size(); ++k)
         RenderPanel(ChoicePanels[k], screen.s[k], before ? &before->s[k] : nullptr);
-    for (size_t k = 0; k < keys_.size(); ++k) RenderPanel(keys_[k], screen.keys[k], before ? &before->keys[k] : nullptr);
+    for (size_t k = 0; k < keys_.size(); ++k)
+        RenderPanel(keys_[k], screen.keys[k], before ? &before->keys[k] : nullptr);
 
     RenderTimer(tmrStart_, screen.tmrStart, was(&DrillScreen::tmrStart));
     RenderTimer(tmrOK_, screen.tmrOK, was(&DrillScreen::tmrOK));

@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
-
 #include <array>
 #include <functional>
 
@@ -50,6 +49,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct LabelSlot {
@@ -77,7 +77,8 @@ private:
     void BuildInfoPanel();
     void BuildChoicePanel();
     void BuildKeypad();
-    LabelSlot MakeLabel(QWidget* parent, const char* name, int x, int y, const QFont& font, const QColor& color);
+    LabelSlot MakeLabel(QWidget* parent, const char* name, int x, int y, const QFont& font,
+                        const QColor& color);
     QLabel* MakePicture(QWidget* parent, const char* name, int x, int y, int w, int h);
     UiPanel* MakePanel(QWidget* parent, const char* name, QRect geometry, const QColor& color);
 

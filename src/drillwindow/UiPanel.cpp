@@ -27,7 +27,9 @@ void UiPanel::SetCaption(const QString& caption) {
     if (caption_->text() != caption) caption_->setText(caption);
 }
 
-QString UiPanel::Caption() const { return caption_->text(); }
+QString UiPanel::Caption() const {
+    return caption_->text();
+}
 
 void UiPanel::SetColor(const QColor& color) {
     if (Color() == color) return;
@@ -37,7 +39,9 @@ void UiPanel::SetColor(const QColor& color) {
     setPalette(pal);
 }
 
-QColor UiPanel::Color() const { return palette().color(QPalette::Active, QPalette::Window); }
+QColor UiPanel::Color() const {
+    return palette().color(QPalette::Active, QPalette::Window);
+}
 
 void UiPanel::SetCaptionFont(const QFont& font) {
     if (caption_->font() != font) caption_->setFont(font);

@@ -48,11 +48,21 @@ struct KeyPlace {
 
 // In Tag order.
 constexpr std::array<KeyPlace, KeyCount> KeyPlaces{{
-    {"pnlKeyD", 1, 0, 1, 1, true},   {"pnlKeyM", 2, 0, 1, 1, true},   {"pnlKeyS", 3, 0, 1, 1, true},
-    {"pnlKey7", 0, 1, 1, 1, false},  {"pnlKey8", 1, 1, 1, 1, false},  {"pnlKey9", 2, 1, 1, 1, false},
-    {"pnlKeyP", 3, 1, 1, 2, true},   {"pnlKey4", 0, 2, 1, 1, false},  {"pnlKey5", 1, 2, 1, 1, false},
-    {"pnlKey6", 2, 2, 1, 1, false},  {"pnlKey1", 0, 3, 1, 1, false},  {"pnlKey2", 1, 3, 1, 1, false},
-    {"pnlKey3", 2, 3, 1, 1, false},  {"pnlEnter", 3, 3, 1, 2, true},  {"pnlKeyBS", 0, 4, 2, 1, false},
+    {"pnlKeyD", 1, 0, 1, 1, true},
+    {"pnlKeyM", 2, 0, 1, 1, true},
+    {"pnlKeyS", 3, 0, 1, 1, true},
+    {"pnlKey7", 0, 1, 1, 1, false},
+    {"pnlKey8", 1, 1, 1, 1, false},
+    {"pnlKey9", 2, 1, 1, 1, false},
+    {"pnlKeyP", 3, 1, 1, 2, true},
+    {"pnlKey4", 0, 2, 1, 1, false},
+    {"pnlKey5", 1, 2, 1, 1, false},
+    {"pnlKey6", 2, 2, 1, 1, false},
+    {"pnlKey1", 0, 3, 1, 1, false},
+    {"pnlKey2", 1, 3, 1, 1, false},
+    {"pnlKey3", 2, 3, 1, 1, false},
+    {"pnlEnter", 3, 3, 1, 2, true},
+    {"pnlKeyBS", 0, 4, 2, 1, false},
     {"pnlKeyDel", 2, 4, 1, 1, false},
 }};
 
@@ -147,7 +157,8 @@ void TfrmQues::BuildRecordPanel() {
     lblTitle_ = MakeLabel(panel3, "lblTitle", 20, 23, DesignFont(MinchoP, 21, true), Qt::black);
     lblTitle_.label->resize(258, 26);
     lblTitle_.autoSize = false;
-    lblTen_ = MakeLabel(panel3, "lblTen", 378, 15, DesignFont("Times New Roman", 32, true, true, true), Qt::red);
+    lblTen_ =
+        MakeLabel(panel3, "lblTen", 378, 15, DesignFont("Times New Roman", 32, true, true, true), Qt::red);
     lblTen_.label->resize(78, 58);
     lblTen_.autoSize = false;
     lblTen_.fixedColor = true;
@@ -156,8 +167,10 @@ void TfrmQues::BuildRecordPanel() {
 
     constexpr std::array<int, 5> leftY{78, 123, 158, 203, 248};
     constexpr std::array<int, 5> rightY{77, 122, 157, 202, 247};
-    static const std::array<const char*, 10> lineNames{"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9"};
-    static const std::array<const char*, 10> markNames{"i0", "i1", "i2", "i3", "i4", "i5", "i6", "i7", "i8", "i9"};
+    static const std::array<const char*, 10> lineNames{"a0", "a1", "a2", "a3", "a4",
+                                                       "a5", "a6", "a7", "a8", "a9"};
+    static const std::array<const char*, 10> markNames{"i0", "i1", "i2", "i3", "i4",
+                                                       "i5", "i6", "i7", "i8", "i9"};
     const QFont lineFont = DesignFont(GothicP, 19);
     for (int k = 0; k < 10; ++k) {
         const bool left = k < 5;
@@ -204,7 +217,8 @@ void TfrmQues::BuildChoicePanel() {
     const QFont numberFont = DesignFont("Courier New", 12, true);
     for (int k = 0; k < ChoiceButtonCount; ++k) {
         const QByteArray name = "s" + QByteArray::number(k);
-        UiPanel* button = MakePanel(pnlSel_, name.constData(), QRect(4, 4 + 29 * k, 225, 29), QColor(KeyNormalLight));
+        UiPanel* button =
+            MakePanel(pnlSel_, name.constData(), QRect(4, 4 + 29 * k, 225, 29), QColor(KeyNormalLight));
         button->SetCaptionFont(captionFont);
         button->SetCaptionColor(QColor(0x000080));
         button->setEnabled(false);
@@ -214,9 +228,12 @@ void TfrmQues::BuildChoicePanel() {
         LabelSlot number = MakeLabel(button, labelName.constData(), 6, 7, numberFont, QColor(0x000080));
         number.label->setText(QString::number(k + 1));
         number.label->adjustSize();
-        connect(button, &UiPanel::pressed, this, [this, k] { Input([this, k] { machine_.ChoiceMouseDown(k); }); });
-        connect(button, &UiPanel::clicked, this, [this, k] { Input([this, k] { machine_.ChoiceClick(k); }); });
-        connect(button, &UiPanel::released, this, [this, k] { Input([this, k] { machine_.ChoiceMouseUp(k); }); });
+        connect(button, &UiPanel::pressed, this,
+                [this, k] { Input([this, k] { machine_.ChoiceMouseDown(k); }); });
+        connect(button, &UiPanel::clicked, this,
+                [this, k] { Input([this, k] { machine_.ChoiceClick(k); }); });
+        connect(button, &UiPanel::released, this,
+                [this, k] { Input([this, k] { machine_.ChoiceMouseUp(k); }); });
     }
 }
 
@@ -242,9 +259,12 @@ void TfrmQues::BuildKeypad() {
         key->SetCaptionColor(QColor(0x000080));
         key->setEnabled(false);
         keys_[tag] = PanelSlot{key, font};
-        connect(key, &UiPanel::pressed, this, [this, tag] { Input([this, tag] { machine_.KeyMouseDown(tag); }); });
-        connect(key, &UiPanel::clicked, this, [this, tag] { Input([this, tag] { machine_.KeyClick(tag); }); });
-        connect(key, &UiPanel::released, this, [this, tag] { Input([this, tag] { machine_.KeyMouseUp(tag); }); });
+        connect(key, &UiPanel::pressed, this,
+                [this, tag] { Input([this, tag] { machine_.KeyMouseDown(tag); }); });
+        connect(key, &UiPanel::clicked, this,
+                [this, tag] { Input([this, tag] { machine_.KeyClick(tag); }); });
+        connect(key, &UiPanel::released, this,
+                [this, tag] { Input([this, tag] { machine_.KeyMouseUp(tag); }); });
     }
 }
 

@@ -75,25 +75,42 @@ std::optional<int> WavDurationMs(const QString& path) {
     return std::nullopt;
 }
 
+// Owned by the audio thread: every call reaches it as a queued call, so the
+// GUI thread never waits for the audio back end, not even while the program
+// starts and the back end is still connecting.
+class UiSoundPlayer::Effects : public QObject {
+public:
+    void Load(const QString& path, bool replace) {
+        QSoundEffect*& effect = byPath[path];
+        if (effect && !replace) return;
+        delete effect;
+        effect = new QSoundEffect(this);
+        effect->setSource(QUrl::fromLocalFile(path));
+    }
+    void Play(const QString& path, bool replace) {
+        Load(path, replace);
+        QSoundEffect* effect = byPath[path];
+        if (effect->isPlaying()) effect->stop();
+        effect->play();
+    }
+
+private:
+    std::map<QString, QSoundEffect*> byPath;
+};
+
 UiSoundPlayer::UiSoundPlayer() : UiSoundPlayer(DefaultProgramDirs()) {}
 
 UiSoundPlayer::UiSoundPlayer(QStringList dirs) : programDirs(std::move(dirs)) {
     audioThread.setObjectName(QStringLiteral("vokamo-audio"));
+    effects = new Effects;
+    effects->moveToThread(&audioThread);
     audioThread.start();
-    audioContext = new QObject;
-    audioContext->moveToThread(&audioThread);
     Preload();
 }
 
 UiSoundPlayer::~UiSoundPlayer() {
-    // Effects must die on the thread that feeds them.
-    QMetaObject::invokeMethod(
-        audioContext,
-        [this] {
-            for (auto& [path, entry] : effects) delete entry.effect;
-            delete audioContext;
-        },
-        Qt::BlockingQueuedConnection);
+    // The effects must die on the thread that feeds them.
+    QMetaObject::invokeMethod(effects, [this] { delete effects; }, Qt::BlockingQueuedConnection);
     audioThread.quit();
     audioThread.wait();
 }
@@ -113,53 +130,42 @@ QString UiSoundPlayer::Resolve(const std::string& name) const {
     return {};
 }
 
-const UiSoundPlayer::Entry* UiSoundPlayer::Load(const QString& path) {
-    const QFileInfo info(path);
-    const qint64 stamp = Stamp(info);
-    auto found = effects.find(path);
-    if (found != effects.end() && found->second.stamp == stamp) return &found->second;
-
+std::optional<int> UiSoundPlayer::Time(const QString& path, bool& changed) {
+    const qint64 stamp = Stamp(QFileInfo(path));
+    auto found = timings.find(path);
+    changed = found == timings.end() || found->second.stamp != stamp;
+    if (!changed) return found->second.durationMs;
     const auto duration = WavDurationMs(path);
-    if (!duration) return nullptr;  // not a sound we can play or time
-    QSoundEffect* old = found != effects.end() ? found->second.effect : nullptr;
-    QSoundEffect* effect = nullptr;
-    QMetaObject::invokeMethod(
-        audioContext,
-        [&] {
-            delete old;
-            effect = new QSoundEffect(audioContext);
-            effect->setSource(QUrl::fromLocalFile(path));
-        },
-        Qt::BlockingQueuedConnection);
-    Entry& entry = effects[path];
-    entry = Entry{effect, *duration, stamp};
-    return &entry;
+    if (!duration) {
+        if (found != timings.end()) timings.erase(found);
+        return std::nullopt;
+    }
+    timings[path] = Timing{*duration, stamp};
+    return duration;
 }
 
 void UiSoundPlayer::Preload() {
+    // Loading decodes the files and opens the audio back end; done ahead so
+    // that the first click already sounds at once.
     for (const char* name : ProgramSounds) {
         const QString path = Resolve(name);
-        if (!path.isEmpty()) Load(path);
+        bool changed = false;
+        if (path.isEmpty() || !Time(path, changed)) continue;
+        QMetaObject::invokeMethod(effects, [this, path] { effects->Load(path, false); }, Qt::QueuedConnection);
     }
 }
 
 void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {
     const QString path = Resolve(name);
     if (path.isEmpty()) return;
-    const Entry* entry = Load(path);
-    if (!entry) return;
-    QSoundEffect* effect = entry->effect;
-    QMetaObject::invokeMethod(
-        audioContext,
-        [effect] {
-            if (effect->isPlaying()) effect->stop();
-            effect->play();
-        },
-        Qt::QueuedConnection);
+    bool changed = false;
+    const auto duration = Time(path, changed);
+    if (!duration) return;  // not a sound we can play or time
+    QMetaObject::invokeMethod(effects, [this, path, changed] { effects->Play(path, changed); }, Qt::QueuedConnection);
     // The GUI thread sleeps instead of running an event loop, so no click, key
     // or timer tick is handled before the sound is over. The length comes from
     // the file, because with no audio device the effect never reports its end.
-    if (mode == SoundMode::Wait && entry->durationMs > 0) QThread::msleep(static_cast<unsigned long>(entry->durationMs));
+    if (mode == SoundMode::Wait && *duration > 0) QThread::msleep(static_cast<unsigned long>(*duration));
 }
 
 }  // namespace vokamo

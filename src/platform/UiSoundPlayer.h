@@ -10,8 +10,6 @@
 
 #include "app/Platform.h"
 
-class QSoundEffect;
-
 namespace vokamo {
 
 // Length of a PCM WAV file in milliseconds, from its header; nullopt when the
@@ -40,19 +38,21 @@ public:
     QString Resolve(const std::string& name) const;
 
 private:
-    struct Entry {
-        QSoundEffect* effect = nullptr;  // lives on audioThread
+    struct Timing {
         int durationMs = 0;
         qint64 stamp = 0;  // modification time and size, to notice a replaced file
     };
+    class Effects;  // the QSoundEffects; they live and play on audioThread only
 
-    const Entry* Load(const QString& path);
+    // The length of the file's sound; nullopt when it cannot be played. Sets
+    // `changed` when the file is new or was replaced since it was last loaded.
+    std::optional<int> Time(const QString& path, bool& changed);
     void Preload();
 
     QStringList programDirs;
+    std::map<QString, Timing> timings;  // GUI thread only
     QThread audioThread;
-    QObject* audioContext = nullptr;  // lives on audioThread; effects are created through it
-    std::map<QString, Entry> effects;
+    Effects* effects = nullptr;
 };
 
 }  // namespace vokamo

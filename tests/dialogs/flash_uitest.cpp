@@ -31,6 +31,11 @@ TEST_F(FlashTest, OpensSilentlyWithTheCurrentTimeAndStepsUp) {
     EXPECT_EQ(flash.windowTitle(), QStringLiteral("フラッシュする時間の設定"));
     EXPECT_EQ(Shown(), QStringLiteral("5"));
     EXPECT_TRUE(sound.played.empty());
+    EXPECT_EQ(
+        flash.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+        QStringLiteral(
+            "フラッシュカードは一定時間、答を表示する機能です。表示時間の設定がが０のときは解答を表示しま"
+            "せん。数値は単なる目安で秒ではありません。選択肢問題のとき、フラッシュ機能はありません。"));
     Click(flash.UpPanel());
     EXPECT_EQ(st.FlashTime, 6);
     EXPECT_EQ(Shown(), QStringLiteral("6"));
@@ -65,6 +70,10 @@ TEST_F(FlashTest, OkHidesAndRedrawsAndReopeningShowsTheNewValue) {
     EXPECT_EQ(Shown(), QStringLiteral("12"));
     flash.close();  // the close box redraws as OK does
     EXPECT_EQ(main.redraws, 2);
+    flash.ShowAndLoad();
+    QTest::keyClick(flash.OkButton(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(flash.isVisible());
+    EXPECT_EQ(main.redraws, 3);
 }
 
 }  // namespace

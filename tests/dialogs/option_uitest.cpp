@@ -104,6 +104,20 @@ TEST_F(OptionTest, ClosingByTheWindowBoxKeepsTheSettingsLikeOk) {
     EXPECT_EQ(main.redraws, 1);
 }
 
+TEST_F(OptionTest, EscCancelsAndEnterKeeps) {
+    opt.ShowAndLoad();
+    ClickRadio(OptionSetting::RecordOff, 1);
+    QTest::keyClick(opt.Item(OptionSetting::RecordOff, 1), Qt::Key_Escape);
+    EXPECT_FALSE(opt.isVisible());
+    EXPECT_EQ(st.RecordOff, 0);
+    opt.ShowAndLoad();
+    ClickRadio(OptionSetting::RecordOff, 1);
+    QTest::keyClick(opt.Item(OptionSetting::RecordOff, 1), Qt::Key_Return);
+    EXPECT_FALSE(opt.isVisible());
+    EXPECT_EQ(st.RecordOff, 1);
+    EXPECT_EQ(main.redraws, 2);
+}
+
 TEST_F(OptionTest, TheCancelCopyIsTakenAnewAtEveryOpening) {
     opt.ShowAndLoad();
     ClickRadio(OptionSetting::HintMode, 1);

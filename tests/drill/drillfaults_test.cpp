@@ -1,4 +1,7 @@
+#include <cstdio>
+
 #include "DrillFixture.h"
+#include "app/Errors.h"
 #include "data/SjisText.h"
 
 namespace vokamo::test {
@@ -161,6 +164,25 @@ TEST_F(DrillSafetyTest, FlashOfAFinishedQuestionNeverDrawsOverTheNextOne) {
     EXPECT_FALSE(Scr().tmrFlash.enabled);
     TickEverything(2);
     EXPECT_EQ(Scr().w3.text, "a (       ) ");
+}
+
+TEST_F(DrillSafetyTest, DataFileGoneAtASetStartAsksNothingStale) {
+    LoadData(1, {{"a @cat", "猫", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}});
+    StartAndOpenFirstSet();
+    AnswerRight();
+    AnswerRight();
+    ASSERT_TRUE(Scr().tmrStart.enabled);
+    std::remove(st.DataPath.c_str());
+    StartTicks(2);
+    EXPECT_THROW(Machine().Tick(DrillTimer::Start), VokamoError);
+    EXPECT_EQ(st.SetSize, 0);
+    EXPECT_FALSE(Scr().tmrStart.enabled);
+    // Nothing can be answered or recorded any more; the learner leaves.
+    TypeAndEnter("cat");
+    EXPECT_FALSE(Scr().tmrOK.enabled);
+    EXPECT_EQ(st.RightCount, 2);
+    Machine().btnEscClick();
+    EXPECT_FALSE(Scr().visible);
 }
 
 TEST_F(DrillSafetyTest, WithoutRecordingEveryItemIsAskedOnceAndNothingIsStored) {

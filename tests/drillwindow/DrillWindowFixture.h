@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QWidget>
-
 #include <memory>
 #include <string>
 #include <vector>

@@ -2,7 +2,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTest>
-
 #include <array>
 
 #include "DrillWindowFixture.h"
@@ -14,7 +13,9 @@ namespace vokamo::test {
 
 namespace {
 
-std::string Line(const std::string& utf8) { return Sjis(utf8) + "\r\n"; }
+std::string Line(const std::string& utf8) {
+    return Sjis(utf8) + "\r\n";
+}
 
 // Keypad keys in tag order: the key and the character it sends.
 struct PadKey {
@@ -87,10 +88,18 @@ void DrillWindowTest::Start() {
 void DrillWindowTest::Tick(DrillTimer timer, int times) {
     for (int n = 0; n < times; ++n) {
         switch (timer) {
-            case DrillTimer::Start: window->tmrStartTimer(); break;
-            case DrillTimer::OK: window->tmrOKTimer(); break;
-            case DrillTimer::NG: window->tmrNGTimer(); break;
-            case DrillTimer::Flash: window->tmrFlashTimer(); break;
+            case DrillTimer::Start:
+                window->tmrStartTimer();
+                break;
+            case DrillTimer::OK:
+                window->tmrOKTimer();
+                break;
+            case DrillTimer::NG:
+                window->tmrNGTimer();
+                break;
+            case DrillTimer::Flash:
+                window->tmrFlashTimer();
+                break;
         }
     }
 }
@@ -162,8 +171,8 @@ void DrillWindowTest::TypeOnMainRow(const QString& word) {
 }
 
 void DrillWindowTest::Screenshot(const char* name) {
-    const QString path = QString::fromStdString(BuildDir()) + QStringLiteral("/drill_") + QString::fromLatin1(name) +
-                         QStringLiteral(".png");
+    const QString path = QString::fromStdString(BuildDir()) + QStringLiteral("/drill_") +
+                         QString::fromLatin1(name) + QStringLiteral(".png");
     EXPECT_TRUE(window->grab().save(path)) << path.toStdString();
 }
 

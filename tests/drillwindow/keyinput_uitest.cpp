@@ -10,12 +10,13 @@ const QColor Pink(0xFF80FF), Salmon(0xFF8080), Light(0xD3CFC9), Dark(0xCDADA7);
 class KeyDrillTest : public DrillWindowTest {
 protected:
     void SetUp() override {
-        Load({{1, "ライオンが眠る", "", "@lion sleeps", "lion = ライオン"}, {1, "お茶は熱い", "", "@Tea is hot", ""}});
+        Load({{1, "ライオンが眠る", "", "@lion sleeps", "lion = ライオン"},
+              {1, "お茶は熱い", "", "@Tea is hot", ""}});
     }
     bool AllKeysEnabled(bool enabled) {
-        for (const char* name : {"pnlKeyD", "pnlKeyM", "pnlKeyS", "pnlKey7", "pnlKey8", "pnlKey9", "pnlKeyP",
-                                 "pnlKey4", "pnlKey5", "pnlKey6", "pnlKey1", "pnlKey2", "pnlKey3", "pnlEnter",
-                                 "pnlKeyBS", "pnlKeyDel"})
+        for (const char* name :
+             {"pnlKeyD", "pnlKeyM", "pnlKeyS", "pnlKey7", "pnlKey8", "pnlKey9", "pnlKeyP", "pnlKey4",
+              "pnlKey5", "pnlKey6", "pnlKey1", "pnlKey2", "pnlKey3", "pnlEnter", "pnlKeyBS", "pnlKeyDel"})
             if (Panel(name)->isEnabled() != enabled) return false;
         return true;
     }

@@ -55,6 +55,17 @@ TEST_F(DrillWindowLayoutTest, WindowKeepsTheKeyboardForItself) {
     for (QWidget* child : window->findChildren<QWidget*>())
         EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
     EXPECT_EQ(window->findChild<QToolButton*>("btnEsc")->toolTip(), QStringLiteral("章の目次に戻る"));
+
+    // Shown by the start button, and again after the main window had the
+    // keys, the drill window takes them back.
+    window->StartDrill();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), window.get());
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), window.get());
 }
 
 TEST_F(DrillWindowLayoutTest, FontSizesInPointsBecomePixels) {
@@ -108,6 +119,16 @@ TEST_F(DrillWindowLayoutTest, EscKeyLeavesWithoutClearing) {
     // A new drill shows the window again.
     window->StartDrill();
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(DrillWindowLayoutTest, CloseBoxLeavesLikeEsc) {
+    window->StartDrill();
+    ASSERT_TRUE(window->Timer(DrillTimer::Start).isActive());
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(display.cells, 1);
+    for (DrillTimer t : {DrillTimer::Start, DrillTimer::OK, DrillTimer::NG, DrillTimer::Flash})
+        EXPECT_FALSE(window->Timer(t).isActive());
 }
 
 TEST_F(DrillWindowLayoutTest, EscButtonClearsAndLeaves) {
@@ -164,7 +185,8 @@ TEST(OmedetoTest, OkClosesTheDialogOnly) {
     EXPECT_EQ(label->text(), QStringLiteral("おめでとう、よくできました。"));
     EXPECT_EQ(label->pos(), QPoint(17, 103));
     EXPECT_EQ(dialog.findChild<QWidget*>("btnOk")->geometry(), QRect(265, 102, 53, 25));
-    EXPECT_TRUE(dialog.grab().save(QString::fromStdString(BuildDir()) + QStringLiteral("/drill_omedeto.png")));
+    EXPECT_TRUE(
+        dialog.grab().save(QString::fromStdString(BuildDir()) + QStringLiteral("/drill_omedeto.png")));
 }
 
 }  // namespace

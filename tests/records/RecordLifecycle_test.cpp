@@ -8,6 +8,7 @@
 #include "RecordFixtures.h"
 #include "TestSupport.h"
 #include "app/Errors.h"
+#include "data/DataFile.h"
 #include "data/SjisText.h"
 #include "records/RecordFile.h"
 #include "records/RecordName.h"
@@ -178,6 +179,7 @@ TEST_F(RecordLifecycleTest, NoRecordOpenAndCancelledNameKeepsTheChosenData) {
 TEST_F(RecordLifecycleTest, RefreshKeepsStateWhenTheDataFileVanished) {
     fs::remove(oldData);
     EXPECT_THROW(RefreshDataHeader(st), FileError);
+    SaveIfOpen(st);
     ExpectOldRecordKept();
 }
 

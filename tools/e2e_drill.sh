@@ -1,0 +1,121 @@
+#!/bin/bash
+# End-to-end drill: starts the real program under Xvfb, creates a learner
+# record on a shipped question file, drills one set on the keyboard, leaves
+# with Esc, quits, and checks the item lines of the saved record.
+#
+#   tools/e2e_drill.sh PATH/TO/vokamo PATH/TO/samples
+#
+# There is no window manager under Xvfb: every window that should take the
+# keys is given the focus with "xdotool windowfocus --sync" first.
+set -euo pipefail
+
+VOKAMO=$(realpath "${1:?usage: e2e_drill.sh VOKAMO SAMPLES}")
+SAMPLES=$(realpath "${2:?usage: e2e_drill.sh VOKAMO SAMPLES}")
+
+if [ -z "${VOKAMO_E2E_DISPLAY:-}" ]; then
+    export VOKAMO_E2E_DISPLAY=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+WORK=$(mktemp -d /tmp/vokamo-e2e-XXXXXX)
+LOG="$WORK/vokamo.log"
+PID=
+cleanup() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e_drill: $*" >&2
+    [ -f "$LOG" ] && sed 's/^/  vokamo: /' "$LOG" >&2
+    exit 1
+}
+
+# Waits (up to 20 s) for a visible window whose name matches, prints its id.
+find_window() {
+    local pattern=$1 exclude=${2:-} id
+    for _ in $(seq 1 100); do
+        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null || true); do
+            if [ "$id" != "$exclude" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.2
+    done
+    return 1
+}
+
+# The answers of the first ten items of the sample, in data order.
+SAMPLE=kihon0.dat
+ANSWERS=(am are is play likes live have get goes makes)
+ITEMS=44
+
+cp "$SAMPLES/$SAMPLE" "$WORK/"
+cd "$WORK"
+"$VOKAMO" >"$LOG" 2>&1 &
+PID=$!
+
+MAIN=$(find_window '^Vantory$') || fail "the main window did not appear"
+# The speed buttons come up with the start-up sequence.
+sleep 1.8
+
+# btnFileCreate: SpeedBar at 6,2, the button at 83,5 inside it.
+xdotool mousemove --window "$MAIN" $((6 + 83 + 12)) $((2 + 5 + 12)) click 1
+DIALOG=$(find_window '取り組む問題を選んでください') || fail "the question file dialog did not open"
+xdotool windowfocus --sync "$DIALOG"
+sleep 0.3
+xdotool type --delay 40 "$SAMPLE"
+xdotool key Return
+
+for name in Taro e2e; do
+    PROMPT=$(find_window '^VokamoforWindows$') || fail "the name dialog did not open for $name"
+    xdotool windowfocus --sync "$PROMPT"
+    sleep 0.3
+    xdotool type --delay 40 "$name"
+    xdotool key Return
+    sleep 1.0
+done
+
+# btnGo at 128,5 inside SpeedBar.
+sleep 1.0
+xdotool mousemove --window "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) click 1
+QUES=$(find_window '^Vantory$' "$MAIN") || fail "the drill window did not appear"
+xdotool windowfocus --sync "$QUES"
+# Banner after one second, first question two seconds later.
+sleep 3.8
+
+for word in "${ANSWERS[@]}"; do
+    xdotool type --delay 60 "$word"
+    xdotool key Return
+    # The pause after a right word (0.9 s) and the next question.
+    sleep 1.8
+done
+
+xdotool key Escape
+sleep 1.0
+xdotool search --onlyvisible --name '^Vantory$' | grep -qx "$QUES" && fail "Esc did not leave the drill window"
+
+# btnQuit at 11,5 inside SpeedBar.
+xdotool windowfocus --sync "$MAIN" || true
+xdotool mousemove --window "$MAIN" $((6 + 11 + 12)) $((2 + 5 + 12)) click 1
+for _ in $(seq 1 50); do
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.2
+done
+kill -0 "$PID" 2>/dev/null && fail "the program did not end on btnQuit"
+PID=
+
+[ -f e2e.ret ] || fail "no record e2e.ret was written"
+mapfile -t LINES < <(tr -d '\r' <e2e.ret)
+[ "${#LINES[@]}" -eq $((4 + ITEMS)) ] || fail "e2e.ret has ${#LINES[@]} lines, expected $((4 + ITEMS))"
+[ "${LINES[2]}" = "Taro" ] || fail "player name is '${LINES[2]}'"
+for i in $(seq 0 $((ITEMS - 1))); do
+    line=${LINES[$((4 + i))]}
+    if [ "$i" -lt "${#ANSWERS[@]}" ]; then want="1,1"; else want="0,-1"; fi
+    [ "$line" = "$want" ] || fail "item $i: record line '$line', expected '$want'"
+done
+grep -q $'\r$' e2e.ret || fail "record lines do not end in CR LF"
+
+echo "e2e_drill: one set drilled, ${#ANSWERS[@]} items recorded right once, the others untouched"
+rm -rf "$WORK"
