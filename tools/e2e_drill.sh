@@ -3,14 +3,19 @@
 # record on a shipped question file, drills one set on the keyboard, leaves
 # with Esc, quits, and checks the item lines of the saved record.
 #
-#   tools/e2e_drill.sh PATH/TO/vokamo PATH/TO/samples
+#   tools/e2e_drill.sh [PATH/TO/vokamo [PATH/TO/samples]]
+#
+# Without arguments it takes build/vokamo and samples/ of the source tree.
 #
 # There is no window manager under Xvfb: every window that should take the
 # keys is given the focus with "xdotool windowfocus --sync" first.
 set -euo pipefail
 
-VOKAMO=$(realpath "${1:?usage: e2e_drill.sh VOKAMO SAMPLES}")
-SAMPLES=$(realpath "${2:?usage: e2e_drill.sh VOKAMO SAMPLES}")
+ROOT=$(realpath "$(dirname "$0")/..")
+VOKAMO=$(realpath "${1:-$ROOT/build/vokamo}")
+SAMPLES=$(realpath "${2:-$ROOT/samples}")
+[ -x "$VOKAMO" ] || { echo "e2e_drill: no program at $VOKAMO" >&2; exit 1; }
+[ -f "$SAMPLES/kihon0.dat" ] || { echo "e2e_drill: no kihon0.dat in $SAMPLES" >&2; exit 1; }
 
 if [ -z "${VOKAMO_E2E_DISPLAY:-}" ]; then
     export VOKAMO_E2E_DISPLAY=1
@@ -88,8 +93,9 @@ sleep 3.8
 for word in "${ANSWERS[@]}"; do
     xdotool type --delay 60 "$word"
     xdotool key Return
-    # The pause after a right word (0.9 s) and the next question.
-    sleep 1.8
+    # The pause after a right word (0.9 s) and the next question; letters
+    # typed during the pause would be lost with it.
+    sleep 2.2
 done
 
 xdotool key Escape

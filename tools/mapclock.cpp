@@ -27,8 +27,8 @@ std::string WindowName(Display* display, Window window) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string name;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         name.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify && WindowName(display, event.xmap.window) == wanted) {
-                const auto ms =
-                    std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+                const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now() - start);
                 std::printf("%lld\n", static_cast<long long>(ms.count()));
                 result = 0;
                 goto done;

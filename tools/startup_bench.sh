@@ -105,6 +105,8 @@ xdotool type --delay 20 "stress.ret"
 xdotool key Return
 sleep 2
 RSS_OPEN="$(rss_kb)"
+ANON_OPEN="$(awk '/^RssAnon/ {print $2}' "/proc/$APP_PID/status")"
+PSS_OPEN="$(awk '/^Pss:/ {print $2}' "/proc/$APP_PID/smaps_rollup")"
 if command -v import >/dev/null 2>&1; then
     import -window "$MAIN" "$BUILD/startup_bench_record.png" 2>/dev/null || true
 fi
@@ -112,9 +114,10 @@ kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 APP_PID=""
 
-awk -v v="$VK_MED" -v m="$MIN_MED" -v idle="$RSS_IDLE" -v open="$RSS_OPEN" -v runs="$RUNS" \
+awk -v v="$VK_MED" -v m="$MIN_MED" -v idle="$RSS_IDLE" -v open="$RSS_OPEN" -v anon="$ANON_OPEN" -v pss="$PSS_OPEN" -v runs="$RUNS" \
     -v vt="${VK_TIMES[*]}" -v mt="${MIN_TIMES[*]}" 'BEGIN {
     printf "first window, median of %d runs: vokamo %d ms, minimal Qt %d ms, ratio %.2f (target <= 1.5)\n", runs, v, m, v / m
     printf "  vokamo runs:  %s\n  minimal runs: %s\n", vt, mt
     printf "VmRSS of vokamo: %.1f MB after start, %.1f MB with the 600-item record open (target <= 45 MB)\n", idle / 1024, open / 1024
+    printf "  of that, own heap and stacks (RssAnon) %.1f MB; proportional share (Pss) %.1f MB\n", anon / 1024, pss / 1024
 }'

@@ -46,7 +46,8 @@ TfrmStartPan::TfrmStartPan(QWidget* parent) : QWidget(parent, Qt::Window | Qt::M
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
 
-    lblProduct = MakeLabel(this, "lblProduct", QStringLiteral("Vokamo forWindows"), 18, true, {89, 20}, Qt::black);
+    lblProduct =
+        MakeLabel(this, "lblProduct", QStringLiteral("Vokamo forWindows"), 16, true, {89, 20}, Qt::black);
     lblVer = MakeLabel(this, "lblVer", QStringLiteral("Ver 4.0"), 14, false, {89, 46}, Qt::black);
     lblCompany = MakeLabel(this, "lblCompany", QStringLiteral("Vantory"), 18, true, {160, 68}, Qt::yellow);
 }

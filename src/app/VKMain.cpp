@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QPainter>
 #include <QScreen>
-
 #include <algorithm>
 #include <exception>
 
@@ -30,7 +29,9 @@ constexpr int StartSoundTick = 2;
 constexpr int ReadyTick = 13;
 constexpr uint32_t Navy = 0x000080;
 
-QColor Colour(uint32_t rgb) { return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff); }
+QColor Colour(uint32_t rgb) {
+    return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+}
 
 void SetColours(QWidget* w, uint32_t background, uint32_t text) {
     QPalette pal = w->palette();
@@ -47,8 +48,8 @@ QFont PixelFont(const QFont& base, int pixels) {
 }
 
 // A lowered status panel or a raised group label panel.
-QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, uint32_t background,
-                  uint32_t text) {
+QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow,
+                  uint32_t background, uint32_t text) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(geometry);
@@ -62,8 +63,8 @@ QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Sha
 
 }  // namespace
 
-TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files, NamePrompt& names,
-                   ErrorBox& errors, QWidget* parent)
+TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files,
+                   NamePrompt& names, ErrorBox& errors, QWidget* parent)
     : QWidget(parent), st_(st), sound_(sound), help_(help), files_(files), names_(names), errors_(errors) {
     // FormCreate
     st_.RecordOpen = 0;
@@ -123,7 +124,8 @@ void TfrmMain::BuildControls() {
     btnErase = MakeSpeedButton("btnErase", 355, "glyph_erase.svg", "成績の消去", &TfrmMain::btnEraseClick);
     btnSheet = MakeSpeedButton("btnSheet", 391, "glyph_sheet.svg", "詳しい成績", &TfrmMain::btnSheetClick);
     btnHelp = MakeSpeedButton("btnHelp", 464, "glyph_help.svg", "ヘルプ", &TfrmMain::btnHelpClick);
-    btnReDraw = MakeSpeedButton("btnReDraw", 464, "glyph_redraw.svg", "成績の再描画", &TfrmMain::btnReDrawClick);
+    btnReDraw =
+        MakeSpeedButton("btnReDraw", 464, "glyph_redraw.svg", "成績の再描画", &TfrmMain::btnReDrawClick);
 
     lblProduct = new QLabel(QStringLiteral("Vokamo for Windows"), SpeedBar);
     lblProduct->setObjectName(QStringLiteral("lblProduct"));
@@ -173,8 +175,9 @@ void TfrmMain::BuildControls() {
 
     for (int i = 0; i < MaxGroups; ++i) {
         const std::string name = "pnl" + std::to_string(i);
-        LabelPanels[i] = MakePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
-                                   QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
+        LabelPanels[i] =
+            MakePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
+                      QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
     }
 }
 
@@ -192,20 +195,28 @@ void TfrmMain::Guarded(F&& body) {
 }
 
 void TfrmMain::ApplyScreen() {
-    const std::pair<QToolButton*, bool> buttons[] = {
-        {btnQuit, screen_.btnQuit},     {btnOpen, screen_.btnOpen},   {btnFileCreate, screen_.btnFileCreate},
-        {btnGo, screen_.btnGo},         {btnSel, screen_.btnSel},     {btnFlash, screen_.btnFlash},
-        {btnOption, screen_.btnOption}, {btnExChange, screen_.btnExChange}, {btnErase, screen_.btnErase},
-        {btnSheet, screen_.btnSheet},   {btnHelp, screen_.btnHelp},   {btnReDraw, screen_.btnReDraw}};
+    const std::pair<QToolButton*, bool> buttons[] = {{btnQuit, screen_.btnQuit},
+                                                     {btnOpen, screen_.btnOpen},
+                                                     {btnFileCreate, screen_.btnFileCreate},
+                                                     {btnGo, screen_.btnGo},
+                                                     {btnSel, screen_.btnSel},
+                                                     {btnFlash, screen_.btnFlash},
+                                                     {btnOption, screen_.btnOption},
+                                                     {btnExChange, screen_.btnExChange},
+                                                     {btnErase, screen_.btnErase},
+                                                     {btnSheet, screen_.btnSheet},
+                                                     {btnHelp, screen_.btnHelp},
+                                                     {btnReDraw, screen_.btnReDraw}};
     for (const auto& [button, visible] : buttons) button->setVisible(visible);
 
     lblTitle->setText(ToQt(screen_.lblTitle));
     lblTitle->setVisible(screen_.lblTitleVisible);
     lblPlayer->setText(ToQt(screen_.lblPlayer));
     lblPlayer->setVisible(screen_.lblPlayerVisible);
-    const std::pair<QLabel*, const std::string*> status[] = {
-        {pnlOrder, &screen_.pnlOrder}, {pnlFlash, &screen_.pnlFlash}, {pnlHint, &screen_.pnlHint},
-        {pnlRec, &screen_.pnlRec}};
+    const std::pair<QLabel*, const std::string*> status[] = {{pnlOrder, &screen_.pnlOrder},
+                                                             {pnlFlash, &screen_.pnlFlash},
+                                                             {pnlHint, &screen_.pnlHint},
+                                                             {pnlRec, &screen_.pnlRec}};
     for (const auto& [panel, text] : status) {
         panel->setText(ToQt(*text));
         panel->setVisible(screen_.statusVisible);
@@ -269,14 +280,22 @@ void TfrmMain::btnFileCreateClick() {
 }
 
 // The drill window plays its own start sound and resets the picking.
-void TfrmMain::btnGoClick() { emit GoRequested(); }
+void TfrmMain::btnGoClick() {
+    emit GoRequested();
+}
 
-void TfrmMain::btnSelClick() { emit SelRequested(); }
+void TfrmMain::btnSelClick() {
+    emit SelRequested();
+}
 
-void TfrmMain::btnFlashClick() { emit FlashRequested(); }
+void TfrmMain::btnFlashClick() {
+    emit FlashRequested();
+}
 
 // The options dialog plays its own sound when it opens.
-void TfrmMain::btnOptionClick() { emit OptionRequested(); }
+void TfrmMain::btnOptionClick() {
+    emit OptionRequested();
+}
 
 void TfrmMain::btnExChangeClick() {
     Guarded([this] {

@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
-
 #include <array>
 
 #include "app/MainDisplay.h"

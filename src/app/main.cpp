@@ -1,12 +1,18 @@
 #include <QApplication>
 #include <QTextBrowser>
-
 #include <optional>
 #include <string>
 
 #include "app/ProgramState.h"
 #include "app/StartPan.h"
 #include "app/VKMain.h"
+#include "data/ScoreTable.h"
+#include "data/SelLes.h"
+#include "dialogs/flash.h"
+#include "dialogs/option.h"
+#include "drill/DrillMachine.h"
+#include "drill/omedeto.h"
+#include "drillwindow/QuesPan.h"
 #include "platform/UiFileChooser.h"
 #include "platform/UiFonts.h"
 #include "platform/UiHelpViewer.h"
@@ -76,26 +82,26 @@ int main(int argc, char** argv) {
     help.target = &helpViewer;
     errors.target = &errorBox;
 
-    // INTEGRATION: frmFlash (TfrmFlash, dialogs/flash.h) is made here and
-    // connected: TfrmMain::FlashRequested -> TfrmFlash::ShowAndLoad.
+    TfrmFlash frmFlash(st, sound, frmMain, &frmMain);
+    QObject::connect(&frmMain, &TfrmMain::FlashRequested, &frmFlash, &TfrmFlash::ShowAndLoad);
 
     TfrmInput frmInput(&frmMain);
     names.target = &frmInput;
 
-    // INTEGRATION: frmOmedeto (TfrmOmedeto, drill/omedeto.h) is made here.
-    // INTEGRATION: frmOption (TfrmOption, dialogs/option.h) is made here and
-    //   connected: TfrmMain::OptionRequested -> TfrmOption::ShowAndLoad.
-    // INTEGRATION: frmScoreTable (TfrmScoreTable, data/ScoreTable.h) is made
-    //   here and connected: TfrmMain::SheetRequested -> FillAndShow.
-    // INTEGRATION: frmSel (TfrmSel, data/SelLes.h) is made here and
-    //   connected: TfrmMain::SelRequested -> TfrmSel::ShowAndFill.
+    TfrmOmedeto frmOmedeto;  // centred on the screen by itself
+    TfrmOption frmOption(st, sound, frmMain, &frmMain);
+    QObject::connect(&frmMain, &TfrmMain::OptionRequested, &frmOption, &TfrmOption::ShowAndLoad);
+    TfrmScoreTable frmScoreTable(st, sound, frmMain, &frmMain);
+    QObject::connect(&frmMain, &TfrmMain::SheetRequested, &frmScoreTable, &TfrmScoreTable::FillAndShow);
+    TfrmSel frmSel(st, sound, frmMain, &frmMain);
+    QObject::connect(&frmMain, &TfrmMain::SelRequested, &frmSel, &TfrmSel::ShowAndFill);
 
     TfrmStartPan frmStartPan;
     frmMain.SetStartPan(&frmStartPan);
 
-    // INTEGRATION: the drill (DrillMachine, drill/DrillMachine.h) and
-    // frmQues (TfrmQues, drillwindow/QuesPan.h) are made here and
-    // connected: TfrmMain::GoRequested -> TfrmQues::StartDrill.
+    DrillMachine drill(st, sound);
+    TfrmQues frmQues(drill, &frmMain, frmMain, frmOmedeto, errors);
+    QObject::connect(&frmMain, &TfrmMain::GoRequested, &frmQues, &TfrmQues::StartDrill);
 
     QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
     frmMain.show();

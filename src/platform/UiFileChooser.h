@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 #include <string>
 
@@ -26,6 +25,7 @@ public:
     std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) override;
 
 private:
+    std::optional<std::string> RunDialog(const std::string& title, const std::string& filter);
     QWidget* parent;
 };
 

@@ -53,7 +53,8 @@ void UiHelpViewer::ShowHelp(const std::string& fileName) {
     const QString name = QString::fromStdString(fileName);
     QString html = LoadHelpText(name);
     if (html.isEmpty())
-        html = QStringLiteral("<p>") + QString::fromUtf8("ヘルプ ファイル「%1」が見つかりません。").arg(name.toHtmlEscaped()) +
+        html = QStringLiteral("<p>") +
+               QString::fromUtf8("ヘルプ ファイル「%1」が見つかりません。").arg(name.toHtmlEscaped()) +
                QStringLiteral("</p>");
     browser->setWindowTitle(QString::fromUtf8("Vantory ヘルプ"));
     browser->setHtml(html);

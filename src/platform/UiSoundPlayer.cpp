@@ -8,7 +8,6 @@
 #include <QSoundEffect>
 #include <QUrl>
 #include <QtEndian>
-
 #include <algorithm>
 #include <array>
 
@@ -25,8 +24,12 @@ namespace {
 constexpr std::array<const char*, 7> ProgramSounds = {"button.wav", "button2.wav", "change.wav", "huku.wav",
                                                       "piyo.wav",   "piyo1.wav",   "oldng.wav"};
 
-quint32 U32(const char* p) { return qFromLittleEndian<quint32>(p); }
-quint16 U16(const char* p) { return qFromLittleEndian<quint16>(p); }
+quint32 U32(const char* p) {
+    return qFromLittleEndian<quint32>(p);
+}
+quint16 U16(const char* p) {
+    return qFromLittleEndian<quint16>(p);
+}
 
 qint64 Stamp(const QFileInfo& info) {
     return info.lastModified().toMSecsSinceEpoch() * 31 + info.size();
@@ -48,7 +51,8 @@ std::optional<int> WavDurationMs(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const qint64 fileSize = file.size();
     char riff[12];
-    if (file.read(riff, 12) != 12 || std::string_view(riff, 4) != "RIFF" || std::string_view(riff + 8, 4) != "WAVE")
+    if (file.read(riff, 12) != 12 || std::string_view(riff, 4) != "RIFF" ||
+        std::string_view(riff + 8, 4) != "WAVE")
         return std::nullopt;
     quint32 byteRate = 0;
     // Walk the chunks: "fmt " gives the byte rate, "data" the length. Other
@@ -110,7 +114,8 @@ UiSoundPlayer::UiSoundPlayer(QStringList dirs) : programDirs(std::move(dirs)) {
 
 UiSoundPlayer::~UiSoundPlayer() {
     // The effects must die on the thread that feeds them.
-    QMetaObject::invokeMethod(effects, [this] { delete effects; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        effects, [this] { delete effects; }, Qt::BlockingQueuedConnection);
     audioThread.quit();
     audioThread.wait();
 }
@@ -151,7 +156,8 @@ void UiSoundPlayer::Preload() {
         const QString path = Resolve(name);
         bool changed = false;
         if (path.isEmpty() || !Time(path, changed)) continue;
-        QMetaObject::invokeMethod(effects, [this, path] { effects->Load(path, false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            effects, [this, path] { effects->Load(path, false); }, Qt::QueuedConnection);
     }
 }
 
@@ -161,7 +167,8 @@ void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {
     bool changed = false;
     const auto duration = Time(path, changed);
     if (!duration) return;  // not a sound we can play or time
-    QMetaObject::invokeMethod(effects, [this, path, changed] { effects->Play(path, changed); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        effects, [this, path, changed] { effects->Play(path, changed); }, Qt::QueuedConnection);
     // The GUI thread sleeps instead of running an event loop, so no click, key
     // or timer tick is handled before the sound is over. The length comes from
     // the file, because with no audio device the effect never reports its end.

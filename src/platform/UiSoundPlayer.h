@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
-
 #include <map>
 #include <optional>
 #include <string>

@@ -4,8 +4,8 @@
 #include <QScreen>
 #include <QValidator>
 
-#include "records/RecordName.h"
 #include "platform/UiFonts.h"
+#include "records/RecordName.h"
 
 namespace vokamo {
 

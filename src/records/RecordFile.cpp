@@ -39,7 +39,8 @@ std::string ReadWholeFile(const std::string& sjisPath) {
 // line, 0x1A ends the file, and past the end every line is empty.
 class LineSource {
 public:
-    LineSource(std::string bytes, std::string sjisPath) : bytes_(std::move(bytes)), path_(std::move(sjisPath)) {
+    LineSource(std::string bytes, std::string sjisPath)
+        : bytes_(std::move(bytes)), path_(std::move(sjisPath)) {
         const size_t eof = bytes_.find('\x1a');
         if (eof != std::string::npos) bytes_.resize(eof);
     }
@@ -72,7 +73,9 @@ private:
     int lineNo_ = 0;
 };
 
-std::string Field(const std::vector<std::string>& parts, size_t i) { return i < parts.size() ? parts[i] : ""; }
+std::string Field(const std::vector<std::string>& parts, size_t i) {
+    return i < parts.size() ? parts[i] : "";
+}
 
 int32_t ReadCount(LineSource& src, int32_t limit, const char* what) {
     const int32_t n = ToInt(src.Next(RecordReadLineBytes));
@@ -89,7 +92,9 @@ std::string Cut(std::string text, size_t n) {
     return text;
 }
 
-std::string NumberLine(int32_t v) { return Cut(std::to_string(v), RecordWriteLineBytes); }
+std::string NumberLine(int32_t v) {
+    return Cut(std::to_string(v), RecordWriteLineBytes);
+}
 
 std::string ItemLine(int32_t tries, int32_t state) {
     return Cut(Cut(std::to_string(tries), RecordItemLineBytes) + "," +

@@ -8,9 +8,9 @@
 namespace vokamo {
 
 // Byte capacities of the record file's lines.
-inline constexpr int RecordReadLineBytes = 80;   // settings, count, flag and item lines
-inline constexpr int RecordWriteLineBytes = 120; // settings, count and flag lines
-inline constexpr int RecordItemLineBytes = 20;   // an item line and each of its numbers
+inline constexpr int RecordReadLineBytes = 80;    // settings, count, flag and item lines
+inline constexpr int RecordWriteLineBytes = 120;  // settings, count and flag lines
+inline constexpr int RecordItemLineBytes = 20;    // an item line and each of its numbers
 
 // Reads the learner record file st.RecordPath (Shift-JIS path) into st:
 // DataPath, Title, PlayerName, the six settings of line 4, DataKind, the

@@ -30,7 +30,9 @@ bool NameFieldAccepts(const std::string& utf8Text) {
     return sjis && sjis->size() <= static_cast<size_t>(PlayerFieldBytes);
 }
 
-std::string RecordFileName(const std::string& sjisName) { return sjisName + ".ret"; }
+std::string RecordFileName(const std::string& sjisName) {
+    return sjisName + ".ret";
+}
 
 std::string RecordNameProblem(const std::string& sjisName, const std::string& fsFolder) {
     if (!IsPlainFileName(sjisName))

@@ -10,6 +10,7 @@ std::string OpenFailedMessage(const std::string& sjisPath, int err);
 std::string ReadFailedMessage(const std::string& sjisPath, int err);
 std::string WriteFailedMessage(const std::string& sjisPath, int err);
 // A count on line `line` that breaks the table limit.
-std::string CountLimitMessage(const std::string& sjisPath, int line, const char* what, long value, long limit);
+std::string CountLimitMessage(const std::string& sjisPath, int line, const char* what, long value,
+                              long limit);
 
 }  // namespace vokamo

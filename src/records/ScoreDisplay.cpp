@@ -8,11 +8,15 @@ namespace vokamo {
 
 namespace {
 
-int Bars(const ProgramState& st) { return std::clamp(st.BarCount, 0, MaxGroups); }
+int Bars(const ProgramState& st) {
+    return std::clamp(st.BarCount, 0, MaxGroups);
+}
 
 }  // namespace
 
-bool GroupsByCode(const ProgramState& st) { return st.FocusOnCode != 0 && (st.DataKind == 2 || st.DataKind == 3); }
+bool GroupsByCode(const ProgramState& st) {
+    return st.FocusOnCode != 0 && (st.DataKind == 2 || st.DataKind == 3);
+}
 
 int ItemGroup(const ProgramState& st, int item) {
     return GroupsByCode(st) ? st.ItemCode[item] : st.ItemLesson[item];
@@ -20,15 +24,23 @@ int ItemGroup(const ProgramState& st, int item) {
 
 uint32_t StateColour(int32_t itemState) {
     switch (itemState) {
-        case 0: return WrongColour;
-        case 1: return RightOnceColour;
-        case 2: return LearnedColour;
-        default: return NeverAnsweredColour;
+        case 0:
+            return WrongColour;
+        case 1:
+            return RightOnceColour;
+        case 2:
+            return LearnedColour;
+        default:
+            return NeverAnsweredColour;
     }
 }
 
-int GridOrigin(const ProgramState& st) { return st.BarRows >= ManyRows ? DenseOrigin : SparseOrigin; }
-int GridPitch(const ProgramState& st) { return st.BarRows >= ManyRows ? DensePitch : SparsePitch; }
+int GridOrigin(const ProgramState& st) {
+    return st.BarRows >= ManyRows ? DenseOrigin : SparseOrigin;
+}
+int GridPitch(const ProgramState& st) {
+    return st.BarRows >= ManyRows ? DensePitch : SparsePitch;
+}
 
 void ShowStatus(const ProgramState& st, MainScreen& screen) {
     screen.lblTitle = st.Title;

@@ -1,19 +1,17 @@
-#include "app/VKMain.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QImage>
 #include <QSignalSpy>
-
 #include <filesystem>
 
 #include "Fakes.h"
 #include "TestSupport.h"
+#include "app/VKMain.h"
 #include "data/DataFile.h"
 #include "data/SjisText.h"
-#include "records/RecordFixtures.h"
 #include "platform/UiFonts.h"
+#include "records/RecordFixtures.h"
 
 namespace vokamo {
 namespace {
@@ -288,16 +286,45 @@ TEST_F(MainWindowTest, UnwritableRecordAtQuitIsReportedOnceAndTheWindowCloses) {
 
 // Pictures of the window to look at: one per kind of question data.
 TEST_F(MainWindowTest, Screenshots) {
-    const std::vector<std::pair<int, test::DataSpec>> kinds = {
-        {0, EvenSpec(0, 70, 1, 0)}, {1, EvenSpec(1, 120, 5, 0)}, {2, EvenSpec(2, 200, 6, 4)},
-        {3, EvenSpec(13, 90, 3, 2)}};
+    const std::vector<std::pair<int, test::DataSpec>> kinds = {{0, EvenSpec(0, 70, 1, 0)},
+                                                               {1, EvenSpec(1, 120, 5, 0)},
+                                                               {2, EvenSpec(2, 200, 6, 4)},
+                                                               {3, EvenSpec(13, 90, 3, 2)}};
     for (auto [kind, spec] : kinds) {
         const std::string name = "shot" + std::to_string(kind);
         Open(MakePair(name, spec));
         for (int i = 0; i < st.ItemCount; ++i) st.ItemState[i] = i % 7 - 1;
         frm->RedrawStep();
         frm->show();
-        const QString out = QString::fromStdString(test::BuildDir() + "/main_kind" + std::to_string(kind) + ".png");
+        const QString out =
+            QString::fromStdString(test::BuildDir() + "/main_kind" + std::to_string(kind) + ".png");
+        EXPECT_TRUE(frm->grab().save(out));
+    }
+}
+
+// The shipped sample question files, each made into a new record through
+// the create button.
+TEST_F(MainWindowTest, SampleScreenshots) {
+    std::vector<fs::path> samples;
+    if (fs::is_directory(test::SamplesDir()))
+        for (const auto& e : fs::directory_iterator(test::SamplesDir()))
+            if (e.path().extension() == ".dat") samples.push_back(e.path());
+    if (samples.empty()) GTEST_SKIP() << "no samples yet";
+    std::sort(samples.begin(), samples.end());
+    int n = 0;
+    for (const auto& sample : samples) {
+        files.answers = {sample.string()};
+        names.answers = {Sjis("はなこ"), "pupil" + std::to_string(n++)};
+        frm->btnFileCreateClick();
+        ASSERT_TRUE(errors.messages.empty()) << sample << ": " << errors.messages.front();
+        ASSERT_EQ(st.DataPath, sample.string());
+        for (int i = 0; i < st.ItemCount; ++i) st.ItemState[i] = (i * 7 / 3) % 4 - 1;
+        if (st.DataKind > 0) st.LessonSelected[1] = 0;
+        frm->RedrawStep();
+        frm->show();
+        EXPECT_EQ(frm->Screen().cells.size(), static_cast<size_t>(st.ItemCount));
+        const QString out =
+            QString::fromStdString(test::BuildDir() + "/main_sample_" + sample.stem().string() + ".png");
         EXPECT_TRUE(frm->grab().save(out));
     }
 }

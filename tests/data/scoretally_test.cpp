@@ -132,14 +132,5 @@ TEST_F(ScoreTallyTest, OutOfTableValuesNeitherCrashNorOverflow) {
     EXPECT_EQ(total, 2);
 }
 
-TEST(ScoreTallyHeader, HeadersOfTheFourNumberColumns) {
-    const SummaryRow h = SummaryHeaderRow();
-    EXPECT_EQ(h[0], "");
-    EXPECT_EQ(h[1], Sjis("題数"));
-    EXPECT_EQ(h[2], Sjis("習得数"));
-    EXPECT_EQ(h[3], Sjis("習得率"));
-    EXPECT_EQ(h[4], Sjis("評価"));
-}
-
 }  // namespace
 }  // namespace vokamo

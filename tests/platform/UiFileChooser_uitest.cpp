@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
-
 #include <functional>
+#include <ostream>
 
 #include "TestSupport.h"
 #include "platform/UiFileChooser.h"
@@ -34,6 +34,9 @@ struct FilterCase {
     const char* program;
     const char* qt;
 };
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.program;
+}
 
 class FileFilter : public ::testing::TestWithParam<FilterCase> {};
 
@@ -41,14 +44,15 @@ TEST_P(FileFilter, ProgramFormBecomesQtForm) {
     EXPECT_EQ(QtFileFilter(GetParam().program), QString::fromUtf8(GetParam().qt));
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, FileFilter,
-                         ::testing::Values(FilterCase{"成績 |*.ret", "成績 (*.ret)"},
-                                           FilterCase{"問題 | *.dat", "問題 (*.dat)"},
-                                           FilterCase{"Text|*.txt;*.dat|All|*", "Text (*.txt *.dat);;All (*)"},
-                                           FilterCase{"成績 (*.ret)", "成績 (*.ret)"}));
+INSTANTIATE_TEST_SUITE_P(
+    Filters, FileFilter,
+    ::testing::Values(FilterCase{"成績 |*.ret", "成績 (*.ret)"}, FilterCase{"問題 | *.dat", "問題 (*.dat)"},
+                      FilterCase{"Text|*.txt;*.dat|All|*", "Text (*.txt *.dat);;All (*)"},
+                      FilterCase{"成績 (*.ret)", "成績 (*.ret)"}));
 
 TEST(CorePathTest, JapanesePathBecomesShiftJis) {
-    EXPECT_EQ(CorePath(QString::fromUtf8("/home/taro/成績.ret")), std::string("/home/taro/\x90\xac\x90\xd1.ret"));
+    EXPECT_EQ(CorePath(QString::fromUtf8("/home/taro/成績.ret")),
+              std::string("/home/taro/\x90\xac\x90\xd1.ret"));
 }
 
 TEST(CorePathTest, PathShiftJisCannotHoldIsRefused) {

@@ -28,9 +28,13 @@ TEST_F(HelpViewerTest, BuiltInHelpCoversWhatPupilsAndTeachersNeed) {
     doc.setHtml(html);
     const QString text = doc.toPlainText();
     // Texts the program shows, so a reader can find them in the help.
-    for (const char* phrase : {"成績を開く", "新しい成績を作る", "成績を選んでください。", "直しです", "復習です", "70点",
-                               "題数", "習得数", "習得率", "評価", "Shift-JIS", "CR LF", "種類 0", "種類 1", "種類 2",
-                               "種類 3", "BackSpace", "Delete", "フラッシュ", "学習範囲"})
+    for (const char* phrase : {"成績を開く", "新しい成績を作る", "成績を選んでください。",
+                               "直しです",   "復習です",         "70点",
+                               "題数",       "習得数",           "習得率",
+                               "評価",       "Shift-JIS",        "CR LF",
+                               "種類 0",     "種類 1",           "種類 2",
+                               "種類 3",     "BackSpace",        "Delete",
+                               "フラッシュ", "学習範囲"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(phrase))) << phrase;
 }
 

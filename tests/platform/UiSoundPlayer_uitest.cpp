@@ -6,10 +6,10 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
-
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 
 #include "TestSupport.h"
 #include "platform/UiSoundPlayer.h"
@@ -65,6 +65,9 @@ struct WavCase {
     std::string bytes;
     std::optional<int> ms;
 };
+void PrintTo(const WavCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class WavDuration : public ::testing::TestWithParam<WavCase> {};
 
@@ -196,7 +199,8 @@ TEST_F(SoundPlayerTest, OnlyBareNamesAreLookedUp) {
     QDir(work).mkdir("sub");
     Put(work + "/sub", "x.wav", 100);
     UiSoundPlayer player({shipped});
-    for (const char* name : {"sub/x.wav", "../button.wav", "", ".", ".."}) EXPECT_EQ(player.Resolve(name), "") << name;
+    for (const char* name : {"sub/x.wav", "../button.wav", "", ".", ".."})
+        EXPECT_EQ(player.Resolve(name), "") << name;
 }
 
 TEST_F(SoundPlayerTest, ReplacedFileIsPlayedWithItsNewLength) {
@@ -209,7 +213,8 @@ TEST_F(SoundPlayerTest, ReplacedFileIsPlayedWithItsNewLength) {
 
 TEST(ProgramSounds, BuildShipsAllSevenSoundsWithinLengthLimits) {
     const QDir dir(QString::fromStdString(test::BuildDir() + "/sounds"));
-    for (const char* name : {"button.wav", "button2.wav", "change.wav", "huku.wav", "piyo.wav", "piyo1.wav", "oldng.wav"}) {
+    for (const char* name :
+         {"button.wav", "button2.wav", "change.wav", "huku.wav", "piyo.wav", "piyo1.wav", "oldng.wav"}) {
         const auto ms = WavDurationMs(dir.filePath(name));
         ASSERT_TRUE(ms.has_value()) << name;
         EXPECT_GE(*ms, 100) << name;

@@ -1,5 +1,3 @@
-#include "records/MyInput.h"
-
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -8,6 +6,7 @@
 #include "TestSupport.h"
 #include "app/StartPan.h"
 #include "data/SjisText.h"
+#include "records/MyInput.h"
 
 namespace vokamo {
 namespace {

@@ -66,8 +66,8 @@ TEST_P(RecordRoundTrip, SaveReproducesTheFile) {
 INSTANTIATE_TEST_SUITE_P(Kinds, RecordRoundTrip, ::testing::Values(0, 1, 2, 3, 13, 20));
 
 TEST_F(RecordFileTest, ReadsTheFieldsOfAKindOneRecord) {
-    WriteBytes(Path("r.ret"), test::CrLf({"x.dat", Sjis("題"), Sjis("花子"), "1,3,0,3,1,0", "2", "1", "0", "0,-1",
-                                          "4,2", "2,0"}));
+    WriteBytes(Path("r.ret"), test::CrLf({"x.dat", Sjis("題"), Sjis("花子"), "1,3,0,3,1,0", "2", "1", "0",
+                                          "0,-1", "4,2", "2,0"}));
     ProgramState st;
     st.RecordPath = Path("r.ret");
     ReadRecordFile(st);
@@ -80,13 +80,15 @@ TEST_F(RecordFileTest, ReadsTheFieldsOfAKindOneRecord) {
     EXPECT_EQ(st.LessonCount, 2);
     EXPECT_EQ(st.LessonSelected[0], 1);
     EXPECT_EQ(st.LessonSelected[1], 0);
-    EXPECT_EQ((std::vector<int>{st.ItemTries[0], st.ItemTries[1], st.ItemTries[2]}), (std::vector<int>{0, 4, 2}));
-    EXPECT_EQ((std::vector<int>{st.ItemState[0], st.ItemState[1], st.ItemState[2]}), (std::vector<int>{-1, 2, 0}));
+    EXPECT_EQ((std::vector<int>{st.ItemTries[0], st.ItemTries[1], st.ItemTries[2]}),
+              (std::vector<int>{0, 4, 2}));
+    EXPECT_EQ((std::vector<int>{st.ItemState[0], st.ItemState[1], st.ItemState[2]}),
+              (std::vector<int>{-1, 2, 0}));
 }
 
 TEST_F(RecordFileTest, KindTwoReadsLessonBlockBeforeCodeBlock) {
-    WriteBytes(Path("r.ret"), test::CrLf({"x.dat", "t", "p", "12,1,0,0,0,1", "2", "0", "1", "3", "1", "0", "1",
-                                          "5,1"}));
+    WriteBytes(Path("r.ret"),
+               test::CrLf({"x.dat", "t", "p", "12,1,0,0,0,1", "2", "0", "1", "3", "1", "0", "1", "5,1"}));
     ProgramState st;
     st.RecordPath = Path("r.ret");
     ReadRecordFile(st);
@@ -106,22 +108,23 @@ TEST_F(RecordFileTest, LenientInputIsRewrittenPlain) {
     DataSpec spec = EvenSpec(1, 2, 1, 0);
     spec.title = std::string(70, 'x') + "あいうえおかきくけこさしすせそたちつてと";  // longer than 120 bytes
     const std::string data = test::WriteDataFile(dir, "d.dat", spec);
-    WriteBytes(Path("r.ret"), test::CrLf({data, Sjis(spec.title), "p", ",1,,2, 0,+0,00,0", " 1", "+1",
-                                          "007,,1", "-0,-1"}));
+    WriteBytes(Path("r.ret"),
+               test::CrLf({data, Sjis(spec.title), "p", ",1,,2, 0,+0,00,0", " 1", "+1", "007,,1", "-0,-1"}));
     ProgramState st;
     OpenRecord(st, Path("r.ret"));
     EXPECT_EQ(st.ItemTries[0], 7);
     WriteRecordFile(st);
     const std::string title = SjisCut(Sjis(spec.title), TitleBytes);
     EXPECT_LE(title.size(), 120u);
-    EXPECT_EQ(ReadBytes(Path("r.ret")), test::CrLf({data, title, "p", "1,2,0,0,0,0", "1", "1", "7,1", "0,-1"}));
+    EXPECT_EQ(ReadBytes(Path("r.ret")),
+              test::CrLf({data, title, "p", "1,2,0,0,0,0", "1", "1", "7,1", "0,-1"}));
 }
 
 TEST_F(RecordFileTest, DataWithMoreItemsGivesTheExtraItemsNoProgress) {
     const DataSpec spec = EvenSpec(1, 6, 2, 0);
     const std::string data = test::WriteDataFile(dir, "d.dat", spec);
-    WriteBytes(Path("r.ret"), test::CrLf({data, "t", "p", "1,4,0,0,0,0", "2", "1", "1", "1,1", "2,2", "3,0",
-                                          "4,1"}));
+    WriteBytes(Path("r.ret"),
+               test::CrLf({data, "t", "p", "1,4,0,0,0,0", "2", "1", "1", "1,1", "2,2", "3,0", "4,1"}));
     ProgramState st;
     st.ItemTries.fill(9);  // whatever an earlier record left behind
     st.ItemState.fill(2);
@@ -137,7 +140,8 @@ TEST_F(RecordFileTest, DataWithMoreItemsGivesTheExtraItemsNoProgress) {
 
 TEST_F(RecordFileTest, DataWithFewerItemsSavesOnlyThoseItems) {
     const std::string data = test::WriteDataFile(dir, "d.dat", EvenSpec(0, 2, 1, 0));
-    WriteBytes(Path("r.ret"), test::CrLf({data, Sjis("単語テスト"), "p", "0,4,0,0,0,0", "1,1", "2,2", "3,0", "4,1"}));
+    WriteBytes(Path("r.ret"),
+               test::CrLf({data, Sjis("単語テスト"), "p", "0,4,0,0,0,0", "1,1", "2,2", "3,0", "4,1"}));
     ProgramState st;
     OpenRecord(st, Path("r.ret"));
     WriteRecordFile(st);
@@ -168,9 +172,9 @@ TEST_F(RecordFileTest, NewRecordSavedWithoutDrillHasNoProgress) {
     st.RandomOrder = 1;
     InitialiseRecord(st);
     WriteRecordFile(st);
-    EXPECT_EQ(ReadBytes(Path("n.ret")), test::CrLf({st.DataPath, Sjis("単語テスト"), Sjis("花子"), "2,4,0,0,0,0",
-                                                    "2", "1", "1", "3", "1", "1", "1", "0,-1", "0,-1", "0,-1",
-                                                    "0,-1"}));
+    EXPECT_EQ(ReadBytes(Path("n.ret")),
+              test::CrLf({st.DataPath, Sjis("単語テスト"), Sjis("花子"), "2,4,0,0,0,0", "2", "1", "1", "3",
+                          "1", "1", "1", "0,-1", "0,-1", "0,-1", "0,-1"}));
 }
 
 TEST_F(RecordFileTest, SaveKeepsTheFilePermissions) {
@@ -242,7 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
                         WriteBytes(r, b.substr(0, b.size() - 12));
                     },
                     false},
-        OpenFailure{"BadNumberInItem", [](auto&, auto& r) { Replace(r, "\r\n3,2\r\n", "\r\n3,x\r\n"); }, false},
+        OpenFailure{"BadNumberInItem", [](auto&, auto& r) { Replace(r, "\r\n3,2\r\n", "\r\n3,x\r\n"); },
+                    false},
         OpenFailure{"BadSettings", [](auto&, auto& r) { Replace(r, ",1,3,1,0", ",1,3,one,0"); }, false},
         OpenFailure{"TooFewSettings", [](auto&, auto& r) { Replace(r, ",1,3,1,0", ",1,3"); }, false},
         OpenFailure{"EmptyFile", [](auto&, auto& r) { WriteBytes(r, ""); }, false},
@@ -323,7 +328,8 @@ TEST_P(InitialiseRecordTest, SelectsWhatTheKindHas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, InitialiseRecordTest,
-                         ::testing::Values(InitCase{0, {1, 0, 0}, {0, 0, 0, 0}}, InitCase{1, {1, 1, 0}, {0, 0, 0, 0}},
+                         ::testing::Values(InitCase{0, {1, 0, 0}, {0, 0, 0, 0}},
+                                           InitCase{1, {1, 1, 0}, {0, 0, 0, 0}},
                                            InitCase{2, {1, 1, 0}, {1, 1, 1, 0}},
                                            InitCase{3, {1, 1, 0}, {1, 1, 1, 0}}));
 

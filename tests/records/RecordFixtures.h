@@ -32,11 +32,12 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
 inline std::string DataBytes(const DataSpec& spec) {
     const int kind = spec.typeCode % 10;
     const int items = static_cast<int>(spec.itemLesson.size());
-    std::vector<std::string> lines = {"Vokamo data", Sjis(spec.title) + " " + std::to_string(spec.typeCode) +
-                                                         " " + std::to_string(items)};
+    std::vector<std::string> lines = {
+        "Vokamo data", Sjis(spec.title) + " " + std::to_string(spec.typeCode) + " " + std::to_string(items)};
     if (kind > 0) {
         lines.push_back(std::to_string(spec.lessons));
-        for (int i = 0; i < spec.lessons; ++i) lines.push_back(Sjis("第") + std::to_string(i + 1) + Sjis("課"));
+        for (int i = 0; i < spec.lessons; ++i)
+            lines.push_back(Sjis("第") + std::to_string(i + 1) + Sjis("課"));
     }
     if (kind > 1) {
         lines.push_back(std::to_string(spec.codes));
@@ -44,14 +45,15 @@ inline std::string DataBytes(const DataSpec& spec) {
     }
     for (int i = 0; i < items; ++i) {
         const int code = spec.itemCode.empty() ? 0 : spec.itemCode[static_cast<size_t>(i)];
-        const std::string codes = std::to_string(spec.itemLesson[static_cast<size_t>(i)]) + " " + std::to_string(code);
+        const std::string codes =
+            std::to_string(spec.itemLesson[static_cast<size_t>(i)]) + " " + std::to_string(code);
         const std::string answer = "This is a @pen" + std::to_string(i) + " .";
         const std::string question = Sjis("これはペンです。");
         if (kind == 0) {
             lines.insert(lines.end(), {answer, question});
         } else if (kind == 1) {
-            lines.insert(lines.end(), {std::to_string(spec.itemLesson[static_cast<size_t>(i)]), answer, question,
-                                       Sjis("説明")});
+            lines.insert(lines.end(), {std::to_string(spec.itemLesson[static_cast<size_t>(i)]), answer,
+                                       question, Sjis("説明")});
         } else if (kind == 2) {
             lines.insert(lines.end(), {codes, answer, question, Sjis("説明")});
         } else {
@@ -90,8 +92,9 @@ inline std::string RecordBytesFor(const std::string& dataPath, const DataSpec& s
                                   const std::string& player = "Taro, Jr.") {
     const int kind = spec.typeCode % 10;
     const int items = static_cast<int>(spec.itemLesson.size());
-    std::vector<std::string> lines = {dataPath, Sjis(spec.title), player,
-                                      std::to_string(spec.typeCode) + "," + std::to_string(items) + ",1,3,1,0"};
+    std::vector<std::string> lines = {
+        dataPath, Sjis(spec.title), player,
+        std::to_string(spec.typeCode) + "," + std::to_string(items) + ",1,3,1,0"};
     if (kind > 0) {
         lines.push_back(std::to_string(spec.lessons));
         for (int i = 0; i < spec.lessons; ++i) lines.push_back(i % 2 == 0 ? "1" : "0");

@@ -58,8 +58,8 @@ protected:
 TEST_F(RecordLifecycleTest, OpenSavesFirstThenOpensTheChosenRecord) {
     files.answers = {dir + "/new.ret"};
     EXPECT_TRUE(OpenRecordStep(st, files));
-    EXPECT_EQ(files.asked, (std::vector<std::pair<std::string, std::string>>{{"成績を選んでください。",
-                                                                               "成績 (*.ret)"}}));
+    EXPECT_EQ(files.asked,
+              (std::vector<std::pair<std::string, std::string>>{{"成績を選んでください。", "成績 (*.ret)"}}));
     EXPECT_EQ(st.RecordPath, dir + "/new.ret");
     EXPECT_EQ(st.ItemCount, 12);
     EXPECT_EQ(st.FocusOnCode, 1);  // the switch is not reset by an open

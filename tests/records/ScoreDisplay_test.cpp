@@ -91,14 +91,14 @@ TEST_P(GridLayout, RowsLabelsAndCellsLineUp) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GridLayout,
-    ::testing::Values(LayoutCase{"Exactly55", {55, 3}, {0, 1}, 2, 132, 21},
-                      LayoutCase{"Fifty6", {56, 3}, {0, 2}, 3, 132, 21},
-                      LayoutCase{"OneHundred11", {111, 3}, {0, 3}, 4, 132, 21},
-                      LayoutCase{"EmptyGroupTakesARow", {0, 5}, {0, 1}, 2, 132, 21},
-                      LayoutCase{"FourteenRows", {56, 56, 56, 56, 56, 56, 1, 1}, {0, 2, 4, 6, 8, 10, 12, 13}, 14,
-                                 132, 21},
-                      LayoutCase{"FifteenRows", {56, 56, 56, 56, 56, 56, 1, 1, 1}, {0, 2, 4, 6, 8, 10, 12, 13, 14},
-                                 15, 82, 18}),
+    ::testing::Values(
+        LayoutCase{"Exactly55", {55, 3}, {0, 1}, 2, 132, 21},
+        LayoutCase{"Fifty6", {56, 3}, {0, 2}, 3, 132, 21},
+        LayoutCase{"OneHundred11", {111, 3}, {0, 3}, 4, 132, 21},
+        LayoutCase{"EmptyGroupTakesARow", {0, 5}, {0, 1}, 2, 132, 21},
+        LayoutCase{"FourteenRows", {56, 56, 56, 56, 56, 56, 1, 1}, {0, 2, 4, 6, 8, 10, 12, 13}, 14, 132, 21},
+        LayoutCase{
+            "FifteenRows", {56, 56, 56, 56, 56, 56, 1, 1, 1}, {0, 2, 4, 6, 8, 10, 12, 13, 14}, 15, 82, 18}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScoreDisplay, CellColoursFollowTheItemState) {
@@ -186,10 +186,11 @@ TEST_P(StatusPanels, ShowTheSettings) {
     EXPECT_TRUE(screen.statusVisible && screen.lblTitleVisible && screen.lblPlayerVisible);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, StatusPanels,
-                         ::testing::Values(StatusCase{0, 0, 0, 0, "記録ON", "普通表示", "並び順", "ﾌﾗｯｼｭ表示0"},
-                                           StatusCase{1, 1, 1, 3, "記録OFF", "１字表示", "ﾗﾝﾀﾞﾑ順", "ﾌﾗｯｼｭ表示3"},
-                                           StatusCase{0, 1, 0, 20, "記録ON", "１字表示", "並び順", "ﾌﾗｯｼｭ表示20"}));
+INSTANTIATE_TEST_SUITE_P(
+    Settings, StatusPanels,
+    ::testing::Values(StatusCase{0, 0, 0, 0, "記録ON", "普通表示", "並び順", "ﾌﾗｯｼｭ表示0"},
+                      StatusCase{1, 1, 1, 3, "記録OFF", "１字表示", "ﾗﾝﾀﾞﾑ順", "ﾌﾗｯｼｭ表示3"},
+                      StatusCase{0, 1, 0, 20, "記録ON", "１字表示", "並び順", "ﾌﾗｯｼｭ表示20"}));
 
 TEST(ScoreDisplay, FullRedrawSetsTheDataButtonsByKind) {
     for (int kind = 0; kind <= 3; ++kind) {
