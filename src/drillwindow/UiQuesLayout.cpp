@@ -1,4 +1,7 @@
 // The drill window's controls at their design places, colours and fonts.
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QToolButton>
@@ -117,6 +120,15 @@ void TfrmQues::BuildTitleBar() {
 
     LabelSlot product = MakeLabel(bar, "lblProduct", 165, 12, DesignFont(MinchoP, 27, false, true), Qt::red);
     product.label->setText(QStringLiteral("Vokamo for Windows"));
+    {
+        // The substituted Mincho sets Latin text wider than the design font:
+        // narrow it so the name ends before the version label.
+        QFont font = product.label->font();
+        const int room = 374 - 165 - 6;
+        const int width = QFontMetrics(font).horizontalAdvance(product.label->text());
+        if (width > room) font.setStretch(std::max(60, 100 * room / width));
+        product.label->setFont(font);
+    }
     product.label->adjustSize();
     LabelSlot ver = MakeLabel(bar, "lblVer", 374, 23, DesignFont(GothicP, 12, true), QColor(0x004080));
     ver.label->setText(QStringLiteral("Ver4.0"));

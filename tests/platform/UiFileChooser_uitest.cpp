@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,16 +16,33 @@
 namespace vokamo {
 namespace {
 
-// Runs `act` on the first modal dialog of type T that comes up.
+// Runs `act` on the first visible dialog of type T that comes up. Looks
+// through the top-level windows rather than asking for the active modal
+// widget, which the offscreen platform does not always report. Gives up after
+// ten seconds by closing every dialog, so a fault fails the test instead of
+// hanging it.
 template <typename T>
 void WhenDialogShows(std::function<void(T*)> act) {
     auto* poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, act] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<T*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
             poll->stop();
             poll->deleteLater();
+            delete waited;
             act(dialog);
+            return;
+        }
+        if (waited->elapsed() > 10000) {
+            poll->stop();
+            poll->deleteLater();
+            delete waited;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) d->reject();
         }
     });
     poll->start();
