@@ -22,11 +22,9 @@ inline constexpr int ItemTextBytes = 180;
 inline constexpr int ChoiceTextBytes = 60;
 inline constexpr int PlayerFieldBytes = 12;
 
-// The one state of a program run. Texts hold Shift-JIS bytes. It is created
-// zero-filled by main() and handed by reference to whoever needs it; tests
-// build their own.
-struct ProgramState {
-    // Question data (filled by ReadDataHeader).
+// The question data of the loaded file, as ReadDataHeader fills it. Kept as
+// a part of its own so that a reader can fill a copy and hand it over whole.
+struct QuestionData {
     std::string Title;
     int32_t TypeCode = 0;
     int32_t DataKind = 0;
@@ -38,7 +36,12 @@ struct ProgramState {
     std::array<int32_t, MaxItems> ItemLesson{};
     std::array<int32_t, MaxItems> ItemCode{};
     int32_t HeaderLines = 0;
+};
 
+// The one state of a program run. Texts hold Shift-JIS bytes. It is created
+// zero-filled by main() and handed by reference to whoever needs it; tests
+// build their own.
+struct ProgramState : QuestionData {
     // Learner record.
     std::string DataPath;
     std::string RecordPath;

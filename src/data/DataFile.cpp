@@ -24,22 +24,6 @@ constexpr int MaxChoices = 9;
 constexpr int QuestionTypeChoice = 0;
 constexpr int QuestionTypeKeyInput = 1;
 
-// Everything ReadDataHeader fills, read into a copy first so that a refused
-// file never leaves half of itself in the program state.
-struct QuestionTable {
-    std::string Title;
-    int32_t TypeCode = 0;
-    int32_t DataKind = 0;
-    int32_t ItemCount = 0;
-    int32_t LessonCount = 0;
-    std::array<std::string, MaxGroups> LessonNames{};
-    int32_t CodeCount = 0;
-    std::array<std::string, MaxGroups> CodeNames{};
-    std::array<int32_t, MaxItems> ItemLesson{};
-    std::array<int32_t, MaxItems> ItemCode{};
-    int32_t HeaderLines = 0;
-};
-
 // Reads one question data file and names it and the line in its refusals.
 class DataReader {
 public:
@@ -88,7 +72,7 @@ std::string Part(const std::vector<std::string>& parts, size_t i) {
     return i < parts.size() ? parts[i] : "";
 }
 
-void ReadHeaderLine(DataReader& r, QuestionTable& t) {
+void ReadHeaderLine(DataReader& r, QuestionData& t) {
     r.In().SkipLine();
     const std::string line = r.In().ReadLine(HeaderLineBytes);
     r.CheckWords(line, MaxParts, "語");
@@ -105,7 +89,7 @@ void ReadHeaderLine(DataReader& r, QuestionTable& t) {
 }
 
 // The lesson and code of one item of kind 2 or 3.
-void ReadCodesLine(DataReader& r, QuestionTable& t, size_t item) {
+void ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     const std::string_view line = r.In().PeekLine(CodesLineBytes);
     r.CheckWords(line, MaxParts, "語");
     const auto parts = SplitWords(line);
@@ -122,7 +106,7 @@ void CheckAnswerLine(DataReader& r) {
     r.CheckWords(r.In().PeekLine(TextLineBytes), MaxParts, "解答行の語");
 }
 
-void ReadItems(DataReader& r, QuestionTable& t) {
+void ReadItems(DataReader& r, QuestionData& t) {
     LineReader& in = r.In();
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
@@ -155,7 +139,7 @@ void ReadItems(DataReader& r, QuestionTable& t) {
     }
 }
 
-void ReadTable(const std::string& sjisPath, QuestionTable& t) {
+void ReadTable(const std::string& sjisPath, QuestionData& t) {
     DataReader r(sjisPath);
     ReadHeaderLine(r, t);
     if (t.DataKind == 0) {
@@ -183,28 +167,16 @@ int32_t DataKindOf(int32_t typeCode) {
 }
 
 void ReadDataHeader(ProgramState& st) {
-    QuestionTable t;
-    t.LessonNames = st.LessonNames;
-    t.CodeNames = st.CodeNames;
-    t.ItemCode = st.ItemCode;
+    // Read into a copy first, so that a refused file never leaves half of
+    // itself in the program state. The copy starts from what is loaded: kind 1
+    // has no second codes, and what the table held stays.
+    QuestionData t = st;
     st.ItemCount = 0;
     st.LessonCount = 0;
     st.CodeCount = 0;
     st.HeaderLines = 0;
     ReadTable(st.DataPath, t);
-
-    st.Title = t.Title;
-    st.TypeCode = t.TypeCode;
-    st.DataKind = t.DataKind;
-    st.ItemCount = t.ItemCount;
-    st.LessonCount = t.LessonCount;
-    st.LessonNames = t.LessonNames;
-    st.CodeCount = t.CodeCount;
-    st.CodeNames = t.CodeNames;
-    st.ItemLesson = t.ItemLesson;
-    // Kind 1 has no second codes; what the table held stays.
-    if (t.DataKind != 1) st.ItemCode = t.ItemCode;
-    st.HeaderLines = t.HeaderLines;
+    static_cast<QuestionData&>(st) = t;
     if (t.DataKind == 0) st.LessonSelected[0] = 1;
 }
 

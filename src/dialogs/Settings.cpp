@@ -8,7 +8,9 @@ namespace vokamo {
 
 namespace {
 
-int32_t& OptionField(ProgramState& st, OptionSetting which) {
+// The setting behind a radio group, for a const or a changeable state.
+template <typename State>
+auto& OptionField(State& st, OptionSetting which) {
     switch (which) {
         case OptionSetting::HintMode:
             return st.HintMode;
@@ -39,15 +41,7 @@ void SetOption(ProgramState& st, OptionSetting which, int32_t itemIndex) {
 }
 
 int32_t OptionValue(const ProgramState& st, OptionSetting which) {
-    switch (which) {
-        case OptionSetting::HintMode:
-            return st.HintMode;
-        case OptionSetting::RandomOrder:
-            return st.RandomOrder;
-        case OptionSetting::RecordOff:
-            break;
-    }
-    return st.RecordOff;
+    return OptionField(st, which);
 }
 
 void RestoreOptions(ProgramState& st, const OptionValues& copy) {
