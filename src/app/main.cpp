@@ -5,6 +5,7 @@
 
 #include "app/ProgramState.h"
 #include "app/StartPan.h"
+#include "app/UiFirstPaint.h"
 #include "app/VKMain.h"
 #include "data/ScoreTable.h"
 #include "data/SelLes.h"
@@ -60,6 +61,33 @@ public:
     NamePrompt* target = nullptr;
 };
 
+// The windows that stay hidden at start, with the drill they show. They are
+// built right after the main window has first been painted: the pupil sees
+// the program at once, and the splash (the first of them to be shown, on the
+// main window's first timer tick) and the buttons (after the splash) come
+// later anyway. Made in this order, destroyed in the reverse one, before the
+// main window.
+struct HiddenWindows {
+    HiddenWindows(ProgramState& st, SoundPlayer& sound, TfrmMain& frmMain, ErrorBox& errors)
+        : frmFlash(st, sound, frmMain, &frmMain),
+          frmInput(&frmMain),
+          frmOption(st, sound, frmMain, &frmMain),
+          frmScoreTable(st, sound, frmMain, &frmMain),
+          frmSel(st, sound, frmMain, &frmMain),
+          drill(st, sound),
+          frmQues(drill, &frmMain, frmMain, frmOmedeto, errors) {}
+
+    TfrmFlash frmFlash;
+    TfrmInput frmInput;
+    TfrmOmedeto frmOmedeto;  // centred on the screen by itself
+    TfrmOption frmOption;
+    TfrmScoreTable frmScoreTable;
+    TfrmSel frmSel;
+    TfrmStartPan frmStartPan;
+    DrillMachine drill;
+    TfrmQues frmQues;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +101,7 @@ int main(int argc, char** argv) {
     LateErrorBox errors;
     LateNamePrompt names;
 
-    // The windows are made once, in this order, and live until the end.
+    // The windows are made once and live until the end.
     TfrmMain frmMain(st, sound, help, files, names, errors);
     UiFileChooser fileChooser(&frmMain);
     UiHelpViewer helpViewer(&frmMain);
@@ -81,30 +109,21 @@ int main(int argc, char** argv) {
     files.target = &fileChooser;
     help.target = &helpViewer;
     errors.target = &errorBox;
-
-    TfrmFlash frmFlash(st, sound, frmMain, &frmMain);
-    QObject::connect(&frmMain, &TfrmMain::FlashRequested, &frmFlash, &TfrmFlash::ShowAndLoad);
-
-    TfrmInput frmInput(&frmMain);
-    names.target = &frmInput;
-
-    TfrmOmedeto frmOmedeto;  // centred on the screen by itself
-    TfrmOption frmOption(st, sound, frmMain, &frmMain);
-    QObject::connect(&frmMain, &TfrmMain::OptionRequested, &frmOption, &TfrmOption::ShowAndLoad);
-    TfrmScoreTable frmScoreTable(st, sound, frmMain, &frmMain);
-    QObject::connect(&frmMain, &TfrmMain::SheetRequested, &frmScoreTable, &TfrmScoreTable::FillAndShow);
-    TfrmSel frmSel(st, sound, frmMain, &frmMain);
-    QObject::connect(&frmMain, &TfrmMain::SelRequested, &frmSel, &TfrmSel::ShowAndFill);
-
-    TfrmStartPan frmStartPan;
-    frmMain.SetStartPan(&frmStartPan);
-
-    DrillMachine drill(st, sound);
-    TfrmQues frmQues(drill, &frmMain, frmMain, frmOmedeto, errors);
-    QObject::connect(&frmMain, &TfrmMain::GoRequested, &frmQues, &TfrmQues::StartDrill);
-
     QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
+
+    std::optional<HiddenWindows> hidden;
+    FirstPaintHook buildHidden(frmMain, *frmMain.Timer3, [&] {
+        HiddenWindows& w = hidden.emplace(st, sound, frmMain, errors);
+        QObject::connect(&frmMain, &TfrmMain::FlashRequested, &w.frmFlash, &TfrmFlash::ShowAndLoad);
+        names.target = &w.frmInput;
+        QObject::connect(&frmMain, &TfrmMain::OptionRequested, &w.frmOption, &TfrmOption::ShowAndLoad);
+        QObject::connect(&frmMain, &TfrmMain::SheetRequested, &w.frmScoreTable, &TfrmScoreTable::FillAndShow);
+        QObject::connect(&frmMain, &TfrmMain::SelRequested, &w.frmSel, &TfrmSel::ShowAndFill);
+        frmMain.SetStartPan(&w.frmStartPan);
+        QObject::connect(&frmMain, &TfrmMain::GoRequested, &w.frmQues, &TfrmQues::StartDrill);
+        w.frmStartPan.show();
+    });
+
     frmMain.show();
-    frmStartPan.show();
     return app.exec();
 }
