@@ -16,10 +16,10 @@ struct Files {
     std::string record;
     Files() {
         const std::string dir = test::MakeTempDir();
-        const test::DataSpec spec = test::EvenSpec(2, MaxItems, MaxGroups, MaxGroups);
-        const std::string data = test::WriteDataFile(dir, "stress.dat", spec);
+        const test::DataShape shape = test::EvenShape(2, MaxItems, MaxGroups, MaxGroups);
+        const std::string data = test::WriteDataFile(dir, "stress.dat", shape);
         record = dir + "/stress.ret";
-        test::WriteBytes(record, test::RecordBytesFor(data, spec));
+        test::WriteBytes(record, test::RecordBytesFor(data, shape));
     }
 };
 

@@ -17,7 +17,7 @@ namespace vokamo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::EvenSpec;
+using test::EvenShape;
 using test::PlayedSound;
 
 // The main window with recording fakes, working in a folder of its own
@@ -39,9 +39,9 @@ protected:
     }
 
     // A data file and a record for it; returns the record's path.
-    std::string MakePair(const std::string& name, const test::DataSpec& spec) {
-        const std::string data = test::WriteDataFile(dir, name + ".dat", spec);
-        test::WriteBytes(dir + "/" + name + ".ret", test::RecordBytesFor(data, spec));
+    std::string MakePair(const std::string& name, const test::DataShape& shape) {
+        const std::string data = test::WriteDataFile(dir, name + ".dat", shape);
+        test::WriteBytes(dir + "/" + name + ".ret", test::RecordBytesFor(data, shape));
         return dir + "/" + name + ".ret";
     }
 
@@ -111,7 +111,7 @@ class MainWindowKinds : public MainWindowTest, public ::testing::WithParamInterf
 
 TEST_P(MainWindowKinds, OpenShowsTheRecordAndTheButtonsOfItsKind) {
     const int kind = GetParam();
-    Open(MakePair("taro", EvenSpec(kind, 30, 3, 2)));
+    Open(MakePair("taro", EvenShape(kind, 30, 3, 2)));
     EXPECT_EQ(sound.played.front(), (PlayedSound{"button.wav", SoundMode::Background}));
     EXPECT_EQ(st.RecordOpen, 1);
     for (QWidget* b : {frm->btnGo, frm->btnFlash, frm->btnOption, frm->btnErase, frm->btnSheet})
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MainWindowKinds, ::testing::Values(0, 1, 2, 3));
 // The grid is painted from the window's own model: a covered and uncovered
 // window shows the same cells.
 TEST_F(MainWindowTest, PaintsCellsWithStateFillAndRangeBorder) {
-    Open(MakePair("taro", EvenSpec(1, 8, 2, 0)));
+    Open(MakePair("taro", EvenShape(1, 8, 2, 0)));
     const QImage image = frm->grab().toImage();
     // Item 1: state 0 (blue), lesson 0 selected (black border).
     EXPECT_EQ(image.pixelColor(170, 132), QColor(0, 0, 0));
@@ -147,8 +147,8 @@ TEST_F(MainWindowTest, PaintsCellsWithStateFillAndRangeBorder) {
 }
 
 TEST_F(MainWindowTest, CancelledOpenKeepsTheRecordShown) {
-    Open(MakePair("taro", EvenSpec(2, 20, 2, 2)));
-    MakePair("jiro", EvenSpec(0, 5, 1, 0));
+    Open(MakePair("taro", EvenShape(2, 20, 2, 2)));
+    MakePair("jiro", EvenShape(0, 5, 1, 0));
     frm->btnOpenClick();  // cancelled
     EXPECT_EQ(st.RecordOpen, 1);
     EXPECT_EQ(st.ItemCount, 20);
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, CancelledOpenKeepsTheRecordShown) {
 }
 
 TEST_F(MainWindowTest, CreateAsksBothNamesAndShowsTheNewRecord) {
-    const std::string data = test::WriteDataFile(dir, "eigo.dat", EvenSpec(3, 40, 4, 2));
+    const std::string data = test::WriteDataFile(dir, "eigo.dat", EvenShape(3, 40, 4, 2));
     files.answers = {data};
     names.answers = {Sjis("花子"), Sjis("はなこ")};
     frm->btnFileCreateClick();
@@ -183,9 +183,9 @@ TEST_F(MainWindowTest, CreateAsksBothNamesAndShowsTheNewRecord) {
 class MainWindowCreateCancelled : public MainWindowTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MainWindowCreateCancelled, PreviousRecordStaysOpenAndShown) {
-    Open(MakePair("taro", EvenSpec(2, 20, 2, 2)));
+    Open(MakePair("taro", EvenShape(2, 20, 2, 2)));
     st.ItemState[3] = 2;
-    const std::string data = test::WriteDataFile(dir, "eigo.dat", EvenSpec(0, 9, 1, 0));
+    const std::string data = test::WriteDataFile(dir, "eigo.dat", EvenShape(0, 9, 1, 0));
     files.answers = {data};
     if (GetParam() >= 1) names.answers.push_back("Ken");
     frm->btnFileCreateClick();
@@ -205,7 +205,7 @@ TEST_P(MainWindowCreateCancelled, PreviousRecordStaysOpenAndShown) {
 INSTANTIATE_TEST_SUITE_P(AtEachPrompt, MainWindowCreateCancelled, ::testing::Values(0, 1));
 
 TEST_F(MainWindowTest, EraseResetsEveryItemAndRedraws) {
-    Open(MakePair("taro", EvenSpec(1, 10, 2, 0)));
+    Open(MakePair("taro", EvenShape(1, 10, 2, 0)));
     sound.played.clear();
     frm->btnEraseClick();
     EXPECT_EQ(sound.played, (std::vector<PlayedSound>{{"change.wav", SoundMode::Background},
@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, EraseResetsEveryItemAndRedraws) {
 }
 
 TEST_F(MainWindowTest, FocusSwitchRegroupsByCodeAndBack) {
-    Open(MakePair("taro", EvenSpec(2, 12, 3, 2)));
+    Open(MakePair("taro", EvenShape(2, 12, 3, 2)));
     sound.played.clear();
     frm->btnExChangeClick();
     EXPECT_TRUE(sound.played.empty());
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, HelpAndRedrawSwapPlaces) {
 }
 
 TEST_F(MainWindowTest, ButtonsForOtherWindowsOnlySignal) {
-    Open(MakePair("taro", EvenSpec(1, 4, 1, 0)));
+    Open(MakePair("taro", EvenShape(1, 4, 1, 0)));
     sound.played.clear();
     QSignalSpy go(frm.get(), &TfrmMain::GoRequested);
     QSignalSpy sel(frm.get(), &TfrmMain::SelRequested);
@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, QuitWithoutRecordWritesNothing) {
 }
 
 TEST_F(MainWindowTest, UnwritableRecordAtQuitIsReportedOnceAndTheWindowCloses) {
-    Open(MakePair("taro", EvenSpec(1, 4, 1, 0)));
+    Open(MakePair("taro", EvenShape(1, 4, 1, 0)));
     st.RecordPath = dir + "/gone/taro.ret";
     QSignalSpy closed(frm.get(), &TfrmMain::Closed);
     frm->btnQuitClick();
@@ -286,13 +286,13 @@ TEST_F(MainWindowTest, UnwritableRecordAtQuitIsReportedOnceAndTheWindowCloses) {
 
 // Pictures of the window to look at: one per kind of question data.
 TEST_F(MainWindowTest, Screenshots) {
-    const std::vector<std::pair<int, test::DataSpec>> kinds = {{0, EvenSpec(0, 70, 1, 0)},
-                                                               {1, EvenSpec(1, 120, 5, 0)},
-                                                               {2, EvenSpec(2, 200, 6, 4)},
-                                                               {3, EvenSpec(13, 90, 3, 2)}};
-    for (auto [kind, spec] : kinds) {
+    const std::vector<std::pair<int, test::DataShape>> kinds = {{0, EvenShape(0, 70, 1, 0)},
+                                                               {1, EvenShape(1, 120, 5, 0)},
+                                                               {2, EvenShape(2, 200, 6, 4)},
+                                                               {3, EvenShape(13, 90, 3, 2)}};
+    for (auto [kind, shape] : kinds) {
         const std::string name = "shot" + std::to_string(kind);
-        Open(MakePair(name, spec));
+        Open(MakePair(name, shape));
         for (int i = 0; i < st.ItemCount; ++i) st.ItemState[i] = i % 7 - 1;
         frm->RedrawStep();
         frm->show();

@@ -16,8 +16,8 @@
 namespace vokamo {
 namespace {
 
-using test::DataSpec;
-using test::EvenSpec;
+using test::DataShape;
+using test::EvenShape;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -36,10 +36,10 @@ protected:
     std::string Path(const std::string& name) const { return dir + "/" + name; }
 
     // Writes a data file and its record; returns the record's path.
-    std::string MakePair(const DataSpec& spec, const std::string& name = "taro") {
-        const std::string data = test::WriteDataFile(dir, name + ".dat", spec);
+    std::string MakePair(const DataShape& shape, const std::string& name = "taro") {
+        const std::string data = test::WriteDataFile(dir, name + ".dat", shape);
         const std::string record = Path(name + ".ret");
-        WriteBytes(record, test::RecordBytesFor(data, spec));
+        WriteBytes(record, test::RecordBytesFor(data, shape));
         return record;
     }
 
@@ -51,7 +51,7 @@ protected:
 class RecordRoundTrip : public RecordFileTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(RecordRoundTrip, SaveReproducesTheFile) {
-    const std::string record = MakePair(EvenSpec(GetParam(), 23, 3, 4));
+    const std::string record = MakePair(EvenShape(GetParam(), 23, 3, 4));
     const std::string before = ReadBytes(record);
     ProgramState st;
     OpenRecord(st, record);
@@ -105,24 +105,24 @@ TEST_F(RecordFileTest, KindTwoReadsLessonBlockBeforeCodeBlock) {
 // A hand-edited record is read as the program reads it and written back in
 // the writer's plain form.
 TEST_F(RecordFileTest, LenientInputIsRewrittenPlain) {
-    DataSpec spec = EvenSpec(1, 2, 1, 0);
-    spec.title = std::string(70, 'x') + "あいうえおかきくけこさしすせそたちつてと";  // longer than 120 bytes
-    const std::string data = test::WriteDataFile(dir, "d.dat", spec);
+    DataShape shape = EvenShape(1, 2, 1, 0);
+    shape.title = std::string(70, 'x') + "あいうえおかきくけこさしすせそたちつてと";  // longer than 120 bytes
+    const std::string data = test::WriteDataFile(dir, "d.dat", shape);
     WriteBytes(Path("r.ret"),
-               test::CrLf({data, Sjis(spec.title), "p", ",1,,2, 0,+0,00,0", " 1", "+1", "007,,1", "-0,-1"}));
+               test::CrLf({data, Sjis(shape.title), "p", ",1,,2, 0,+0,00,0", " 1", "+1", "007,,1", "-0,-1"}));
     ProgramState st;
     OpenRecord(st, Path("r.ret"));
     EXPECT_EQ(st.ItemTries[0], 7);
     WriteRecordFile(st);
-    const std::string title = SjisCut(Sjis(spec.title), TitleBytes);
+    const std::string title = SjisCut(Sjis(shape.title), TitleBytes);
     EXPECT_LE(title.size(), 120u);
     EXPECT_EQ(ReadBytes(Path("r.ret")),
               test::CrLf({data, title, "p", "1,2,0,0,0,0", "1", "1", "7,1", "0,-1"}));
 }
 
 TEST_F(RecordFileTest, DataWithMoreItemsGivesTheExtraItemsNoProgress) {
-    const DataSpec spec = EvenSpec(1, 6, 2, 0);
-    const std::string data = test::WriteDataFile(dir, "d.dat", spec);
+    const DataShape shape = EvenShape(1, 6, 2, 0);
+    const std::string data = test::WriteDataFile(dir, "d.dat", shape);
     WriteBytes(Path("r.ret"),
                test::CrLf({data, "t", "p", "1,4,0,0,0,0", "2", "1", "1", "1,1", "2,2", "3,0", "4,1"}));
     ProgramState st;
@@ -139,7 +139,7 @@ TEST_F(RecordFileTest, DataWithMoreItemsGivesTheExtraItemsNoProgress) {
 }
 
 TEST_F(RecordFileTest, DataWithFewerItemsSavesOnlyThoseItems) {
-    const std::string data = test::WriteDataFile(dir, "d.dat", EvenSpec(0, 2, 1, 0));
+    const std::string data = test::WriteDataFile(dir, "d.dat", EvenShape(0, 2, 1, 0));
     WriteBytes(Path("r.ret"),
                test::CrLf({data, Sjis("単語テスト"), "p", "0,4,0,0,0,0", "1,1", "2,2", "3,0", "4,1"}));
     ProgramState st;
@@ -163,7 +163,7 @@ TEST_F(RecordFileTest, WriterCutsItemLinesToTwentyBytes) {
 
 TEST_F(RecordFileTest, NewRecordSavedWithoutDrillHasNoProgress) {
     ProgramState st;
-    st.DataPath = test::WriteDataFile(dir, "d.dat", EvenSpec(2, 4, 2, 3));
+    st.DataPath = test::WriteDataFile(dir, "d.dat", EvenShape(2, 4, 2, 3));
     st.RecordPath = Path("n.ret");
     st.PlayerName = Sjis("花子");
     ReadDataHeader(st);
@@ -178,7 +178,7 @@ TEST_F(RecordFileTest, NewRecordSavedWithoutDrillHasNoProgress) {
 }
 
 TEST_F(RecordFileTest, SaveKeepsTheFilePermissions) {
-    const std::string record = MakePair(EvenSpec(1, 3, 1, 0));
+    const std::string record = MakePair(EvenShape(1, 3, 1, 0));
     ::chmod(record.c_str(), 0640);
     ProgramState st;
     OpenRecord(st, record);
@@ -200,8 +200,8 @@ struct OpenFailure {
 class RecordOpenFailure : public RecordFileTest, public ::testing::WithParamInterface<OpenFailure> {};
 
 TEST_P(RecordOpenFailure, LeavesStateAndFilesAlone) {
-    const std::string old = MakePair(EvenSpec(2, 8, 2, 2), "old");
-    const std::string record = MakePair(EvenSpec(1, 12, 3, 0), "new");
+    const std::string old = MakePair(EvenShape(2, 8, 2, 2), "old");
+    const std::string record = MakePair(EvenShape(1, 12, 3, 0), "new");
     GetParam().spoil(dir, record);
     const auto stored = fs::exists(record) ? ReadBytes(record) : std::string();
 
@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A save that cannot be completed leaves the stored record whole and no
 // temporary file behind.
 TEST_F(RecordFileTest, InterruptedSaveKeepsTheOldFile) {
-    const std::string record = MakePair(EvenSpec(1, 5, 2, 0));
+    const std::string record = MakePair(EvenShape(1, 5, 2, 0));
     const std::string before = ReadBytes(record);
     ProgramState st;
     OpenRecord(st, record);

@@ -17,7 +17,7 @@ namespace vokamo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::EvenSpec;
+using test::EvenShape;
 
 // A pupil has "old.ret" (kind 2, 8 items) open with a result not saved
 // yet; another record and another data file lie in the same folder.
@@ -25,10 +25,10 @@ class RecordLifecycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = test::MakeTempDir();
-        oldData = test::WriteDataFile(dir, "old.dat", EvenSpec(2, 8, 2, 2));
-        test::WriteBytes(dir + "/old.ret", test::RecordBytesFor(oldData, EvenSpec(2, 8, 2, 2)));
-        newData = test::WriteDataFile(dir, "new.dat", EvenSpec(1, 12, 3, 0));
-        test::WriteBytes(dir + "/new.ret", test::RecordBytesFor(newData, EvenSpec(1, 12, 3, 0)));
+        oldData = test::WriteDataFile(dir, "old.dat", EvenShape(2, 8, 2, 2));
+        test::WriteBytes(dir + "/old.ret", test::RecordBytesFor(oldData, EvenShape(2, 8, 2, 2)));
+        newData = test::WriteDataFile(dir, "new.dat", EvenShape(1, 12, 3, 0));
+        test::WriteBytes(dir + "/new.ret", test::RecordBytesFor(newData, EvenShape(1, 12, 3, 0)));
         OpenRecord(st, dir + "/old.ret");
         st.ItemState[0] = 2;
         st.FocusOnCode = 1;
@@ -163,7 +163,7 @@ TEST_F(RecordLifecycleTest, RefusedRecordNamesAreAskedAgain) {
     ASSERT_EQ(errors.messages.size(), 2u);
     EXPECT_NE(errors.messages[0].find("new"), std::string::npos);
     EXPECT_EQ(st.RecordPath, "ken.ret");
-    EXPECT_EQ(test::ReadBytes(dir + "/new.ret"), test::RecordBytesFor(newData, EvenSpec(1, 12, 3, 0)));
+    EXPECT_EQ(test::ReadBytes(dir + "/new.ret"), test::RecordBytesFor(newData, EvenShape(1, 12, 3, 0)));
 }
 
 TEST_F(RecordLifecycleTest, NoRecordOpenAndCancelledNameKeepsTheChosenData) {
