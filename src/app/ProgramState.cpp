@@ -13,4 +13,12 @@ bool ItemInRange(const ProgramState& st, int item) {
     return true;
 }
 
+bool GroupsByCode(const ProgramState& st) {
+    return st.FocusOnCode != 0 && (st.DataKind == 2 || st.DataKind == 3);
+}
+
+int ItemGroup(const ProgramState& st, int item) {
+    return GroupsByCode(st) ? st.ItemCode[item] : st.ItemLesson[item];
+}
+
 }  // namespace vokamo

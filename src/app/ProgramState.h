@@ -110,4 +110,13 @@ struct ProgramState : QuestionData {
 // code selected). Kind 0 has everything in range.
 bool ItemInRange(const ProgramState& st, int item);
 
+// True when the score display, the range dialog, the score summary and the
+// drill's group name go by second code: the focus switch is on codes and the
+// data has codes (kinds 2 and 3). With kinds 0 and 1 they go by lesson even
+// when the switch stayed on codes from an earlier record.
+bool GroupsByCode(const ProgramState& st);
+
+// The group (lesson or code) of an item under the current grouping.
+int ItemGroup(const ProgramState& st, int item);
+
 }  // namespace vokamo

@@ -14,27 +14,23 @@ void SetAll(ProgramState& st, int32_t value) {
 
 }  // namespace
 
-bool RangeOnCodes(const ProgramState& st) {
-    return st.FocusOnCode == 1 && st.DataKind > 1;
-}
-
 int RangeGroupCount(const ProgramState& st) {
     // A hand-edited record or a short data file must never make us walk past
     // the tables.
-    return std::clamp(RangeOnCodes(st) ? st.CodeCount : st.LessonCount, 0, MaxGroups);
+    return std::clamp(GroupsByCode(st) ? st.CodeCount : st.LessonCount, 0, MaxGroups);
 }
 
 std::string RangeGroupName(const ProgramState& st, int i) {
     if (i < 0 || i >= RangeGroupCount(st)) return {};
-    return RangeOnCodes(st) ? st.CodeNames[i] : st.LessonNames[i];
+    return GroupsByCode(st) ? st.CodeNames[i] : st.LessonNames[i];
 }
 
 std::array<int32_t, MaxGroups>& RangeFlags(ProgramState& st) {
-    return RangeOnCodes(st) ? st.CodeSelected : st.LessonSelected;
+    return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
 }
 
 const std::array<int32_t, MaxGroups>& RangeFlags(const ProgramState& st) {
-    return RangeOnCodes(st) ? st.CodeSelected : st.LessonSelected;
+    return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
 }
 
 bool RangeGroupSelected(const ProgramState& st, int i) {

@@ -8,12 +8,6 @@
 
 namespace vokamo {
 
-// The learning range as the range dialog sees it: the groups are the second
-// codes while the focus switch is on codes and the data has codes (kinds 2
-// and 3); otherwise the lessons. A focus switch left on from an earlier
-// record of kind 2 or 3 therefore does not hide the lessons of kind 0 or 1.
-bool RangeOnCodes(const ProgramState& st);
-
 // Number of groups shown (LessonCount or CodeCount, held to 0..MaxGroups).
 int RangeGroupCount(const ProgramState& st);
 

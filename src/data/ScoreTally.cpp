@@ -2,24 +2,19 @@
 
 #include <algorithm>
 
+#include "data/RangeSelection.h"
 #include "data/SjisText.h"
 
 namespace vokamo {
 
-bool SummaryByCode(const ProgramState& st) {
-    return st.FocusOnCode == 1 && st.DataKind > 1;
-}
-
 ScoreSummary TallyScores(const ProgramState& st) {
     ScoreSummary s;
-    const bool byCode = SummaryByCode(st);
-    s.Count = std::clamp(byCode ? st.CodeCount : st.LessonCount, 0, MaxGroups);
-    const auto& names = byCode ? st.CodeNames : st.LessonNames;
-    for (int g = 0; g < s.Count; ++g) s.Groups[g].Name = names[g];
+    s.Count = RangeGroupCount(st);
+    for (int g = 0; g < s.Count; ++g) s.Groups[g].Name = RangeGroupName(st, g);
 
     const int itemCount = std::clamp(st.ItemCount, 0, MaxItems);
     for (int i = 0; i < itemCount; ++i) {
-        const int g = byCode ? st.ItemCode[i] : st.ItemLesson[i];
+        const int g = ItemGroup(st, i);
         // An item whose group has no row would only corrupt memory; it is
         // not shown anywhere in the table either.
         if (g < 0 || g >= s.Count) continue;

@@ -22,11 +22,6 @@ struct ScoreSummary {
     std::array<GroupTally, MaxGroups> Groups{};
 };
 
-// True when the summary groups by second code: the focus switch is on codes
-// and the data has codes (kinds 2 and 3). Kinds 0 and 1 always group by
-// lesson, also when the switch was left on by an earlier record.
-bool SummaryByCode(const ProgramState& st);
-
 // Tallies every item of the data, in range or not, by its group.
 ScoreSummary TallyScores(const ProgramState& st);
 

@@ -102,10 +102,7 @@ void DrillMachine::Impl::ClearNote() {
 
 void DrillMachine::Impl::ShowTitle() {
     const int item = st.SetItems[st.SetIndex];
-    // Kinds 0 and 1 have no second code: their bars are always the lessons,
-    // whatever the focus switch was left at by an earlier data file.
-    const bool byCode = st.FocusOnCode == 1 && (st.DataKind == 2 || st.DataKind == 3);
-    const int group = byCode ? st.ItemCode[item] : st.ItemLesson[item];
+    const int group = ItemGroup(st, item);
     scr.lblTitle.text = group >= 0 && group < MaxGroups ? st.BarLabels[group] : std::string();
     scr.lblTitle.visible = true;
     scr.pnlSelVisible = st.CurQuestionType == 0;

@@ -14,14 +14,6 @@ int Bars(const ProgramState& st) {
 
 }  // namespace
 
-bool GroupsByCode(const ProgramState& st) {
-    return st.FocusOnCode != 0 && (st.DataKind == 2 || st.DataKind == 3);
-}
-
-int ItemGroup(const ProgramState& st, int item) {
-    return GroupsByCode(st) ? st.ItemCode[item] : st.ItemLesson[item];
-}
-
 uint32_t StateColour(int32_t itemState) {
     switch (itemState) {
         case 0:

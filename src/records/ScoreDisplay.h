@@ -69,8 +69,6 @@ struct MainScreen {
 
 // Items are grouped by second code only while the data has codes (kinds 2
 // and 3); otherwise by lesson, whatever FocusOnCode holds.
-bool GroupsByCode(const ProgramState& st);
-int ItemGroup(const ProgramState& st, int item);
 
 uint32_t StateColour(int32_t itemState);
 int GridOrigin(const ProgramState& st);

@@ -72,7 +72,7 @@ TEST_F(RangeTest, ClearAllLeavesNoItemInRange) {
 
 TEST_F(RangeTest, FocusOnCodesWorksOnTheCodeFlagsAndLeavesLessonsAlone) {
     st.FocusOnCode = 1;
-    ASSERT_TRUE(RangeOnCodes(st));
+    ASSERT_TRUE(GroupsByCode(st));
     EXPECT_EQ(RangeGroupCount(st), 3);
     EXPECT_EQ(RangeGroupName(st, 1), Sjis("コード1"));
     ToggleRangeGroup(st, 0);
@@ -100,7 +100,7 @@ TEST_P(RangeFocusTest, LessonsUnlessFocusOnCodesWithCodedData) {
     st.DataKind = c.kind;
     st.FocusOnCode = c.focus;
     if (c.kind < 2) st.CodeCount = 0;
-    EXPECT_EQ(RangeOnCodes(st), c.onCodes);
+    EXPECT_EQ(GroupsByCode(st), c.onCodes);
     EXPECT_EQ(RangeGroupCount(st), c.onCodes ? 3 : 4);
     ToggleRangeGroup(st, 0);
     EXPECT_EQ(st.LessonSelected[0], c.onCodes ? 1 : 0);
