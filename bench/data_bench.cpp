@@ -5,8 +5,8 @@
 
 #include "StressData.h"
 #include "TestSupport.h"
-#include "data/DataFile.h"
-#include "data/TextUtils.h"
+#include "core/data/DataFile.h"
+#include "core/data/TextUtils.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include "StressData.h"
 #include "TestSupport.h"
-#include "data/DataFile.h"
-#include "data/SjisText.h"
-#include "data/TextUtils.h"
-#include "drill/DrillMachine.h"
+#include "core/data/DataFile.h"
+#include "core/data/SjisText.h"
+#include "core/data/TextUtils.h"
+#include "core/drill/DrillMachine.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "TestSupport.h"
-#include "records/RecordFile.h"
-#include "records/RecordFixtures.h"
-#include "records/ScoreDisplay.h"
+#include "core/records/RecordFile.h"
+#include "core/records/RecordFixtures.h"
+#include "core/records/ScoreDisplay.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace vokamo::test {
 
@@ -63,7 +63,7 @@ public:
 
 }  // namespace vokamo::test
 
-#include "app/MainDisplay.h"
+#include "core/platform/MainDisplay.h"
 
 namespace vokamo::test {
 

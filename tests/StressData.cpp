@@ -4,7 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "data/SjisText.h"
+#include "core/data/SjisText.h"
 
 namespace vokamo::test {
 

@@ -5,7 +5,7 @@
 namespace vokamo::test {
 
 // Folders known at build time.
-std::string TestDataDir();   // tests/data/files
+std::string TestDataDir();   // tests/files
 std::string SamplesDir();    // samples/
 std::string BuildDir();      // the build folder (screenshots go here)
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "platform/UiFonts.h"
+#include "ui/platform/UiFonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,57 @@
+#include "core/data/RangeSelection.h"
+
+#include <algorithm>
+
+namespace vokamo {
+
+namespace {
+
+void SetAll(ProgramState& st, int32_t value) {
+    auto& flags = RangeFlags(st);
+    const int n = RangeGroupCount(st);
+    for (int i = 0; i < n; ++i) flags[i] = value;
+}
+
+}  // namespace
+
+int RangeGroupCount(const ProgramState& st) {
+    // A hand-edited record or a short data file must never make us walk past
+    // the tables.
+    return std::clamp(GroupsByCode(st) ? st.CodeCount : st.LessonCount, 0, MaxGroups);
+}
+
+std::string RangeGroupName(const ProgramState& st, int i) {
+    if (i < 0 || i >= RangeGroupCount(st)) return {};
+    return GroupsByCode(st) ? st.CodeNames[i] : st.LessonNames[i];
+}
+
+std::array<int32_t, MaxGroups>& RangeFlags(ProgramState& st) {
+    return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
+}
+
+const std::array<int32_t, MaxGroups>& RangeFlags(const ProgramState& st) {
+    return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
+}
+
+bool RangeGroupSelected(const ProgramState& st, int i) {
+    if (i < 0 || i >= MaxGroups) return false;
+    return RangeFlags(st)[i] != 0;
+}
+
+void ToggleRangeGroup(ProgramState& st, int i) {
+    if (i < 0 || i >= RangeGroupCount(st)) return;
+    // A stray value such as 2 counts as selected (it is drawn blue), so a
+    // click must take it out of range rather than leave it at "1".
+    auto& flag = RangeFlags(st)[i];
+    flag = flag != 0 ? 0 : 1;
+}
+
+void SelectAllRangeGroups(ProgramState& st) {
+    SetAll(st, 1);
+}
+
+void ClearAllRangeGroups(ProgramState& st) {
+    SetAll(st, 0);
+}
+
+}  // namespace vokamo

@@ -1,0 +1,152 @@
+#include <string>
+
+#include "core/data/SjisText.h"
+#include "core/data/TextUtils.h"
+#include "core/drill/DrillImpl.h"
+
+namespace vokamo {
+
+namespace {
+
+const char* const ChoiceBlank = "(       )";
+const char* const KeyBlank = "(    )";
+
+std::string Parenthesised(const std::string& text) {
+    return "(" + text + ")";
+}
+
+}  // namespace
+
+void DrillMachine::Impl::BuildSentence(SentenceMode mode) {
+    std::string line;
+    const int parts = static_cast<int>(SplitParts.size());
+    for (int w = 0; w < parts; ++w) {
+        const std::string& word = SplitParts[w];
+        std::string piece;
+        if (StartsWithChar(word, "@") != 1) {
+            piece = word;
+        } else {
+            const std::string rest = DropFirstChar(word);
+            switch (mode) {
+                case SentenceMode::ChoiceBlank:
+                    piece = ChoiceBlank;
+                    Expected = SjisCut(UnderscoreToSpace(rest), ItemTextBytes);
+                    break;
+                case SentenceMode::ChoiceReveal:
+                    piece = Parenthesised(UnderscoreToSpace(rest));
+                    break;
+                case SentenceMode::KeyProgress:
+                    if (w < WordIndex) {
+                        piece = InCorrection == 1 ? Parenthesised(rest) : rest;
+                    } else {
+                        piece = KeyBlank;
+                    }
+                    break;
+                case SentenceMode::FlashReveal:
+                    piece = rest;
+                    break;
+            }
+        }
+        line += piece;
+        line += ' ';
+        if (line.size() >= static_cast<size_t>(ItemTextBytes)) break;
+    }
+    scr.w3.text = SjisCut(line, ItemTextBytes);
+    scr.w3.colour = SentenceColor;
+    scr.w3.visible = true;
+}
+
+void DrillMachine::Impl::ShowFirstAnswer(const std::string& text) {
+    LabelView& line = scr.a[st.SetIndex];
+    line.colour = st.ReviewPass == 1 ? ColourRed : ColourBlack;
+    if (AnswerRecorded == 0) {
+        if (st.CurQuestionType == 1) {
+            FirstAnswers = SjisCut(FirstAnswers + " " + text, ItemTextBytes);
+            line.text = FirstAnswers;
+        } else {
+            line.text = text;
+        }
+        AnswerRecorded = 1;
+    }
+    line.visible = true;
+}
+
+void DrillMachine::Impl::ShowPrompt() {
+    if (st.ReviewPass == 1) {
+        scr.lblMes.text = Sjis("復習です");
+        scr.pnlMesColour = ReviewColour;
+    } else {
+        scr.lblMes.text = Sjis("答を入れてください");
+        scr.pnlMesColour = PromptColour;
+    }
+}
+
+void DrillMachine::Impl::ShowCorrection() {
+    ShowNote();
+    scr.pnlMesColour = ReviewColour;
+    scr.lblMes.colour = ColourWhite;
+    scr.lblMes.text = Sjis("直しです");
+}
+
+void DrillMachine::Impl::ShowNote() {
+    scr.lblAnsAbout.fontPt = st.CurTextD.size() < 20 ? 14 : 12;
+    if (st.CurTextD.empty()) return;
+    scr.lblAnsAbout.text = st.CurTextD;
+    scr.pnlDispColour = NoteShownColour;
+}
+
+void DrillMachine::Impl::ClearNote() {
+    scr.lblAnsAbout.text.clear();
+    scr.pnlDispColour = NoteEmptyColour;
+}
+
+void DrillMachine::Impl::ShowTitle() {
+    const int item = st.SetItems[st.SetIndex];
+    const int group = ItemGroup(st, item);
+    scr.lblTitle.text = group >= 0 && group < MaxGroups ? st.BarLabels[group] : std::string();
+    scr.lblTitle.visible = true;
+    scr.pnlSelVisible = st.CurQuestionType == 0;
+    scr.pnlMusiVisible = st.CurQuestionType != 0;
+}
+
+void DrillMachine::Impl::ShowQuestionText() {
+    scr.w2.fontPt = 18;
+    scr.w3.fontPt = st.CurTextA.size() < 32 ? 18 : 14;
+    scr.a[st.SetIndex].fontPt = 14;
+    scr.w1.fontPt = st.CurTextC.size() < 14 ? 16 : 12;
+    scr.w1.text = st.CurTextC;
+    scr.w2.text.clear();
+    scr.w3.text.clear();
+    scr.w1.visible = true;
+    scr.w2.visible = true;
+    scr.w3.visible = true;
+}
+
+void DrillMachine::Impl::ShowHint() {
+    if (st.HintMode != 1 || st.CurQuestionType != 1) return;
+    scr.w2.colour = ColourGrey;
+    scr.w2.text = HintPattern(Expected);
+}
+
+void DrillMachine::Impl::ShowTyped() {
+    scr.w2.text = TypedText;
+}
+
+void DrillMachine::Impl::ShowChosen(const std::string& text) {
+    scr.w2.text = text;
+}
+
+void DrillMachine::Impl::ClearSetDisplay() {
+    scr.w1.text.clear();
+    scr.w2.text.clear();
+    scr.w3.text.clear();
+    scr.lblTen.visible = false;
+    for (auto& line : scr.a) line.text.clear();
+    scr.i.fill(Picture::None);
+}
+
+void DrillMachine::Impl::ShowKeyCaptions() {
+    for (int t = 0; t < LetterKeyCount; ++t) scr.keys[t].caption = KeyLetters[t];
+}
+
+}  // namespace vokamo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/state/ProgramState.h"
+
+namespace vokamo {
+
+// Byte capacities of the record file's lines.
+inline constexpr int RecordReadLineBytes = 80;    // settings, count, flag and item lines
+inline constexpr int RecordWriteLineBytes = 120;  // settings, count and flag lines
+inline constexpr int RecordItemLineBytes = 20;    // an item line and each of its numbers
+
+// Reads the learner record file st.RecordPath (Shift-JIS path) into st:
+// DataPath, Title, PlayerName, the six settings of line 4, DataKind, the
+// lesson and code blocks and the item lines. It does not read the question
+// data file and does not touch RecordOpen. Throws FileError,
+// ConversionError or LimitError; st is then partly filled, so callers read
+// into a copy (see OpenRecord).
+void ReadRecordFile(ProgramState& st);
+
+// Lets a test break a save between writing the temporary file and renaming
+// it over the stored record. Production code passes nothing.
+struct RecordWriteHooks {
+    std::function<void(const std::string& tempPath)> beforeRename;
+};
+
+// Writes st as the record file st.RecordPath. The file is replaced
+// atomically: a temporary file in the same folder is written, flushed,
+// synced and renamed over the old one; when anything fails the old file
+// stays as it was, the temporary file is removed and FileError is thrown.
+void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks = {});
+
+// Settings 0, all lessons and codes of the loaded question data selected,
+// every item never answered. Uses the question data already in st.
+void InitialiseRecord(ProgramState& st);
+
+// Opens the record at sjisPath together with its question data file. The
+// record and the data are read into a copy of st and handed over only when
+// both reads succeeded, so a failure leaves st exactly as it was (and the
+// previously open record still open). On success RecordOpen is 1,
+// RecordPath is sjisPath, PickPos and PickStart are 0 and ItemOrder is
+// rebuilt. Items that the data file has beyond the record's item lines
+// start never answered.
+void OpenRecord(ProgramState& st, const std::string& sjisPath);
+
+// Saves the open record, if any.
+void SaveIfOpen(const ProgramState& st);
+
+}  // namespace vokamo

@@ -1,0 +1,33 @@
+#include "core/state/Errors.h"
+
+#include <climits>
+
+#include "core/data/SjisText.h"
+
+namespace vokamo {
+
+ConversionError::ConversionError(const std::string& sjisText)
+    : VokamoError("'" + SjisToUtf8Lossy(sjisText) + "' は数値ではありません") {}
+
+int32_t ToInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= text.size()) throw ConversionError(text);
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') throw ConversionError(text);
+        value = value * 10 + (c - '0');
+        if (value > static_cast<int64_t>(INT32_MAX) + 1) throw ConversionError(text);
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX || value < INT32_MIN) throw ConversionError(text);
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace vokamo

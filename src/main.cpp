@@ -1,0 +1,129 @@
+#include <QApplication>
+#include <QTextBrowser>
+#include <optional>
+#include <string>
+
+#include "core/state/ProgramState.h"
+#include "ui/mainwindow/StartPan.h"
+#include "ui/mainwindow/UiFirstPaint.h"
+#include "ui/mainwindow/VKMain.h"
+#include "ui/dialogs/ScoreTable.h"
+#include "ui/dialogs/SelLes.h"
+#include "ui/dialogs/Flash.h"
+#include "ui/dialogs/Option.h"
+#include "core/drill/DrillMachine.h"
+#include "ui/dialogs/Omedeto.h"
+#include "ui/drillwindow/QuesPan.h"
+#include "ui/platform/UiFileChooser.h"
+#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiHelpViewer.h"
+#include "ui/platform/UiSoundPlayer.h"
+#include "ui/dialogs/MyInput.h"
+
+namespace {
+
+using namespace vokamo;
+
+// The file dialogs, the help window and the error box want the main window
+// as their parent, and the main window needs them when it is built; so it
+// is handed these forwarders, which are pointed at the real objects as soon
+// as the window exists. The name dialog is made after the main window for
+// the same reason.
+class LateFileChooser : public FileChooser {
+public:
+    std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter) override {
+        return target ? target->ChooseFile(title, filter) : std::nullopt;
+    }
+    FileChooser* target = nullptr;
+};
+
+class LateHelpViewer : public HelpViewer {
+public:
+    void ShowHelp(const std::string& fileName) override {
+        if (target) target->ShowHelp(fileName);
+    }
+    HelpViewer* target = nullptr;
+};
+
+class LateErrorBox : public ErrorBox {
+public:
+    void ShowError(const std::string& utf8Message) override {
+        if (target) target->ShowError(utf8Message);
+    }
+    ErrorBox* target = nullptr;
+};
+
+class LateNamePrompt : public NamePrompt {
+public:
+    std::string Ask(const std::string& caption, const std::string& prompt) override {
+        return target ? target->Ask(caption, prompt) : std::string();
+    }
+    NamePrompt* target = nullptr;
+};
+
+// The windows that stay hidden at start, with the drill they show. They are
+// built right after the main window has first been painted: the pupil sees
+// the program at once, and the splash (the first of them to be shown, on the
+// main window's first timer tick) and the buttons (after the splash) come
+// later anyway. Made in this order, destroyed in the reverse one, before the
+// main window.
+struct HiddenWindows {
+    HiddenWindows(ProgramState& st, SoundPlayer& sound, TfrmMain& frmMain, ErrorBox& errors)
+        : frmFlash(st, sound, frmMain, &frmMain),
+          frmInput(&frmMain),
+          frmOption(st, sound, frmMain, &frmMain),
+          frmScoreTable(st, sound, frmMain, &frmMain),
+          frmSel(st, sound, frmMain, &frmMain),
+          drill(st, sound),
+          frmQues(drill, &frmMain, frmMain, frmOmedeto, errors) {}
+
+    TfrmFlash frmFlash;
+    TfrmInput frmInput;
+    TfrmOmedeto frmOmedeto;  // centred on the screen by itself
+    TfrmOption frmOption;
+    TfrmScoreTable frmScoreTable;
+    TfrmSel frmSel;
+    TfrmStartPan frmStartPan;
+    DrillMachine drill;
+    TfrmQues frmQues;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+
+    ProgramState st;
+    UiSoundPlayer sound;
+    LateFileChooser files;
+    LateHelpViewer help;
+    LateErrorBox errors;
+    LateNamePrompt names;
+
+    // The windows are made once and live until the end.
+    TfrmMain frmMain(st, sound, help, files, names, errors);
+    UiFileChooser fileChooser(&frmMain);
+    UiHelpViewer helpViewer(&frmMain);
+    UiErrorBox errorBox(&frmMain);
+    files.target = &fileChooser;
+    help.target = &helpViewer;
+    errors.target = &errorBox;
+    QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
+
+    std::optional<HiddenWindows> hidden;
+    FirstPaintHook buildHidden(frmMain, *frmMain.Timer3, [&] {
+        HiddenWindows& w = hidden.emplace(st, sound, frmMain, errors);
+        QObject::connect(&frmMain, &TfrmMain::FlashRequested, &w.frmFlash, &TfrmFlash::ShowAndLoad);
+        names.target = &w.frmInput;
+        QObject::connect(&frmMain, &TfrmMain::OptionRequested, &w.frmOption, &TfrmOption::ShowAndLoad);
+        QObject::connect(&frmMain, &TfrmMain::SheetRequested, &w.frmScoreTable, &TfrmScoreTable::FillAndShow);
+        QObject::connect(&frmMain, &TfrmMain::SelRequested, &w.frmSel, &TfrmSel::ShowAndFill);
+        frmMain.SetStartPan(&w.frmStartPan);
+        QObject::connect(&frmMain, &TfrmMain::GoRequested, &w.frmQues, &TfrmQues::StartDrill);
+        w.frmStartPan.show();
+    });
+
+    frmMain.show();
+    return app.exec();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+#include "core/platform/MainDisplay.h"
+#include "core/platform/Platform.h"
+#include "core/state/ProgramState.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vokamo {
+
+class DialogPanel;
+
+// The flash time of key-input questions, stepped with two arrow panels.
+// Each step is stored at once; there is nothing to cancel.
+class TfrmFlash : public QWidget {
+    Q_OBJECT
+public:
+    // Opening makes no sound, so the player is not needed beyond building
+    // the window like the other dialogs.
+    TfrmFlash(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+
+    QLabel* ValuePanel() const { return pnlInf; }
+    DialogPanel* UpPanel() const { return pnlUp; }
+    DialogPanel* DownPanel() const { return pnlDown; }
+    QPushButton* OkButton() const { return BitBtn1; }
+
+public slots:
+    // Shows the window with the current flash time.
+    void ShowAndLoad();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ShowValue();
+    void pnlUpClick();
+    void pnlDownClick();
+    void BitBtn1Click();
+
+    ProgramState& st_;
+    MainDisplay& main_;
+    QLabel* pnlInf = nullptr;
+    DialogPanel* pnlUp = nullptr;
+    DialogPanel* pnlDown = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLabel* Label1 = nullptr;
+};
+
+}  // namespace vokamo

@@ -1,0 +1,95 @@
+#include "ui/dialogs/MyInput.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QValidator>
+
+#include "ui/platform/UiFonts.h"
+#include "core/records/RecordName.h"
+
+namespace vokamo {
+
+namespace {
+
+constexpr int ClientWidth = 286;
+constexpr int ClientHeight = 160;
+
+// Refuses an edit that the field could not store: a character outside the
+// Shift-JIS code page, or more bytes than the field holds.
+class NameFieldValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return NameFieldAccepts(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
+
+TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmInput"));
+    setModal(true);
+    setFixedSize(ClientWidth, ClientHeight);
+    QFont f(QString::fromUtf8(MinchoP));
+    f.setPixelSize(14);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(211, 207, 201));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(20, 18, 250, 20);
+
+    MaskEdit1 = new QLineEdit(this);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setGeometry(20, 50, 160, 24);
+    MaskEdit1->setValidator(new NameFieldValidator(MaskEdit1));
+    // Names are typed in Japanese: the input method stays on for this field.
+    MaskEdit1->setAttribute(Qt::WA_InputMethodEnabled, true);
+    MaskEdit1->setInputMethodHints(Qt::ImhNone);
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(44, 108, 89, 31);
+    BitBtn1->setDefault(true);
+    BitBtn1->setAutoDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmInput::BitBtn1Click);
+
+    BitBtn2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(153, 108, 89, 31);
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn2, &QPushButton::clicked, this, &TfrmInput::BitBtn2Click);
+}
+
+std::string TfrmInput::Ask(const std::string& caption, const std::string& prompt) {
+    caption_ = caption;
+    prompt_ = prompt;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
+    exec();
+    return answer_;
+}
+
+void TfrmInput::showEvent(QShowEvent* event) {
+    answer_.clear();
+    setWindowTitle(QString::fromStdString(caption_));
+    Label1->setText(QString::fromStdString(prompt_));
+    MaskEdit1->setFocus();
+    QDialog::showEvent(event);
+}
+
+void TfrmInput::BitBtn1Click() {
+    answer_ = FromQt(MaskEdit1->text());
+    MaskEdit1->clear();
+    accept();
+}
+
+void TfrmInput::BitBtn2Click() {
+    answer_.clear();
+    reject();
+}
+
+}  // namespace vokamo

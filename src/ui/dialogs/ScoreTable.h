@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include "core/platform/MainDisplay.h"
+#include "core/platform/Platform.h"
+#include "core/state/ProgramState.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace vokamo {
+
+// The score summary: one row per lesson (or second code) with the number of
+// items, the number learned, the learned rate and the evaluation. It is
+// worked out afresh at every opening and does not follow later changes.
+class TfrmScoreTable : public QWidget {
+    Q_OBJECT
+public:
+    // Built like the other dialogs; the sound of opening is the main
+    // window's, so this one plays none of its own.
+    TfrmScoreTable(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+
+    QTableWidget* Grid() const { return grdTen; }
+    QPushButton* OkButton() const { return btnOK; }
+
+public slots:
+    // Fills the table from the current progress and shows the window.
+    void FillAndShow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Fill();
+    void btnOKClick();
+
+    ProgramState& st_;
+    MainDisplay& main_;
+    QTableWidget* grdTen = nullptr;
+    QPushButton* btnOK = nullptr;
+};
+
+}  // namespace vokamo

@@ -1,0 +1,147 @@
+#include "ui/dialogs/SelLes.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+
+#include "core/data/RangeSelection.h"
+#include "ui/widgets/UiDialogPanel.h"
+#include "ui/platform/UiFonts.h"
+
+namespace vokamo {
+
+namespace {
+
+const QColor WindowColour(169, 213, 214);
+const QColor InRangeColour(0, 128, 192);
+const QColor OutOfRangeColour(192, 192, 192);
+constexpr int WindowWidth = 393;
+constexpr int TallHeight = 476;
+constexpr int ShortHeight = 250;
+constexpr int TallFrom = 10;  // groups from which the tall window is needed
+
+QFont PixelFont(const char* family, int px) {
+    QFont f(QString::fromUtf8(family));
+    f.setPixelSize(px);
+    return f;
+}
+
+}  // namespace
+
+TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent)
+    : QWidget(parent), st_(st), sound_(sound), main_(main) {
+    SetUpDialogWindow(this, QStringLiteral("学習範囲の指定"), WindowWidth, TallHeight, WindowColour);
+    setObjectName(QStringLiteral("frmSel"));
+
+    for (int i = 0; i < MaxGroups; ++i) {
+        auto* p = new DialogPanel(this);
+        p->setObjectName(QStringLiteral("pnl%1").arg(i));
+        p->setGeometry(13, 8 + 22 * i, 185, 21);
+        p->setFont(PixelFont(MinchoP, 15));
+        p->SetColours(InRangeColour, Qt::white);
+        p->hide();
+        connect(p, &DialogPanel::clicked, this, [this, i] { pnl0Click(i); });
+        panels_[i] = p;
+    }
+
+    Label1 = new QLabel(QStringLiteral("レッスン名をクリックすると個別の選択・非選択ができます。"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setFont(PixelFont(GothicP, 15));
+    // The substituted Gothic has taller lines than the original face: let the
+    // label grow downwards (there is room above 全選択) rather than cut the
+    // last line.
+    Label1->setGeometry(216, 10, 161, std::max(44, Label1->heightForWidth(161)));
+
+    pnlAllOn = new DialogPanel(this);
+    pnlAllOn->setObjectName(QStringLiteral("pnlAllOn"));
+    pnlAllOn->setText(QStringLiteral("全選択"));
+    pnlAllOn->setGeometry(254, 75, 87, 21);
+    pnlAllOn->SetColours(QColor(232, 166, 202), Qt::black);
+    connect(pnlAllOn, &DialogPanel::clicked, this, [this] { pnlAllOnClick(); });
+
+    pnlAllOf = new DialogPanel(this);
+    pnlAllOf->setObjectName(QStringLiteral("pnlAllOf"));
+    pnlAllOf->setText(QStringLiteral("全解除"));
+    pnlAllOf->setGeometry(254, 97, 87, 21);
+    pnlAllOf->SetColours(QColor(105, 182, 184), Qt::black);
+    connect(pnlAllOf, &DialogPanel::clicked, this, [this] { pnlAllOfClick(); });
+
+    btnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(264, 136, 75, 25);
+    connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+}
+
+void TfrmSel::ShowAndFill() {
+    Fill();
+    show();
+    CentreOnScreen(this);
+    raise();
+    activateWindow();
+}
+
+void TfrmSel::Fill() {
+    for (auto* p : panels_) p->hide();
+    const int count = RangeGroupCount(st_);
+    setFixedSize(WindowWidth, count >= TallFrom ? TallHeight : ShortHeight);
+    for (int i = 0; i < count; ++i) {
+        panels_[i]->setText(ToQt(RangeGroupName(st_, i)));
+        panels_[i]->show();
+    }
+    Recolour();
+}
+
+void TfrmSel::Recolour() {
+    const int count = RangeGroupCount(st_);
+    for (int i = 0; i < count; ++i)
+        panels_[i]->SetColours(RangeGroupSelected(st_, i) ? InRangeColour : OutOfRangeColour, Qt::white);
+}
+
+void TfrmSel::pnl0Click(int tag) {
+    sound_.Play("button.wav", SoundMode::Background);
+    ToggleRangeGroup(st_, tag);
+    Recolour();
+    main_.DrawLabelsAndCells();
+}
+
+void TfrmSel::pnlAllOnClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    SelectAllRangeGroups(st_);
+    Recolour();
+    main_.DrawLabelsAndCells();
+}
+
+void TfrmSel::pnlAllOfClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    ClearAllRangeGroups(st_);
+    Recolour();
+    main_.DrawLabelsAndCells();
+}
+
+void TfrmSel::btnOkClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    close();
+}
+
+void TfrmSel::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(event)) {
+        btnOk->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TfrmSel::closeEvent(QCloseEvent* event) {
+    // OK and the window's own close box end the same way: the flags are
+    // already stored, the main window only has to catch up.
+    const bool wasVisible = isVisible();
+    QWidget::closeEvent(event);
+    if (wasVisible) main_.RedrawStep();
+}
+
+}  // namespace vokamo

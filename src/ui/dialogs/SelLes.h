@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "core/platform/MainDisplay.h"
+#include "core/platform/Platform.h"
+#include "core/state/ProgramState.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vokamo {
+
+class DialogPanel;
+
+// The learning-range window: one panel per lesson (or second code while the
+// main window groups by code), each click toggling that group in or out of
+// the range. Every change reaches the shared state at once and the main
+// window redraws its labels and cells straight away, so the window is
+// modeless and nothing is undone when it closes.
+class TfrmSel : public QWidget {
+    Q_OBJECT
+public:
+    TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+
+    DialogPanel* GroupPanel(int i) const { return panels_[i]; }
+    DialogPanel* AllOnPanel() const { return pnlAllOn; }
+    DialogPanel* AllOffPanel() const { return pnlAllOf; }
+    QPushButton* OkButton() const { return btnOk; }
+
+public slots:
+    // Shows the window and fills it from the current grouping.
+    void ShowAndFill();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Fill();
+    void Recolour();
+    void pnl0Click(int tag);
+    void pnlAllOnClick();
+    void pnlAllOfClick();
+    void btnOkClick();
+
+    ProgramState& st_;
+    SoundPlayer& sound_;
+    MainDisplay& main_;
+    std::array<DialogPanel*, MaxGroups> panels_{};
+    QLabel* Label1 = nullptr;
+    DialogPanel* pnlAllOn = nullptr;
+    DialogPanel* pnlAllOf = nullptr;
+    QPushButton* btnOk = nullptr;
+};
+
+}  // namespace vokamo

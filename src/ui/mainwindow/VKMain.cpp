@@ -1,0 +1,377 @@
+#include "ui/mainwindow/VKMain.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <exception>
+
+#include "core/state/Errors.h"
+#include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiColour.h"
+#include "core/records/RecordFile.h"
+#include "core/records/RecordLifecycle.h"
+
+namespace vokamo {
+
+namespace {
+
+constexpr int ClientWidth = 716;
+constexpr int ClientHeight = 479;
+constexpr int SpeedButtonSize = 36;
+constexpr int SpeedButtonTop = 5;
+constexpr int GlyphSize = 28;
+constexpr int TimerInterval = 100;
+constexpr int SplashTick = 1;
+constexpr int StartSoundTick = 2;
+constexpr int ReadyTick = 13;
+constexpr Rgb Navy = 0x000080;
+
+void SetColours(QWidget* w, Rgb background, Rgb text) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, ToQColor(background));
+    pal.setColor(QPalette::WindowText, ToQColor(text));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QFont PixelFont(const QFont& base, int pixels) {
+    QFont f = base;
+    f.setPixelSize(pixels);
+    return f;
+}
+
+// A lowered status panel or a raised group label panel.
+QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow,
+                  Rgb background, Rgb text) {
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(geometry);
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFont(PixelFont(parent->font(), 12));
+    SetColours(panel, background, text);
+    panel->hide();
+    return panel;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files,
+                   NamePrompt& names, ErrorBox& errors, QWidget* parent)
+    : QWidget(parent), st_(st), sound_(sound), help_(help), files_(files), names_(names), errors_(errors) {
+    // FormCreate
+    st_.RecordOpen = 0;
+    st_.DataChosen = 0;
+    st_.FocusOnCode = 0;
+    st_.RightCount = 0;
+    st_.WrongCount = 0;
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Vantory"));
+    setFixedSize(ClientWidth, ClientHeight);
+    setFont(PixelFont(QFont(QString::fromUtf8(MinchoP)), 16));
+    SetColours(this, WindowColour, 0x000000);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
+    BuildControls();
+
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(TimerInterval);
+    connect(Timer3, &QTimer::timeout, this, &TfrmMain::Timer3Timer);
+    Timer3->start();
+}
+
+QToolButton* TfrmMain::MakeSpeedButton(const char* name, int left, const char* glyph, const char* hint,
+                                       void (TfrmMain::*handler)()) {
+    auto* b = new QToolButton(SpeedBar);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(left, SpeedButtonTop, SpeedButtonSize, SpeedButtonSize);
+    b->setAutoRaise(true);
+    b->setIcon(QIcon(QStringLiteral(":/pictures/") + QString::fromLatin1(glyph)));
+    b->setIconSize(QSize(GlyphSize, GlyphSize));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setFocusPolicy(Qt::NoFocus);
+    b->hide();
+    connect(b, &QToolButton::clicked, this, handler);
+    return b;
+}
+
+void TfrmMain::BuildControls() {
+    SpeedBar = new QFrame(this);
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    SpeedBar->setGeometry(6, 2, 707, 45);
+    SpeedBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    btnQuit = MakeSpeedButton("btnQuit", 11, "glyph_quit.svg", "終了", &TfrmMain::btnQuitClick);
+    btnOpen = MakeSpeedButton("btnOpen", 47, "glyph_open.svg", "成績を開く", &TfrmMain::btnOpenClick);
+    btnFileCreate = MakeSpeedButton("btnFileCreate", 83, "glyph_create.svg", "新しい成績を作る",
+                                    &TfrmMain::btnFileCreateClick);
+    btnGo = MakeSpeedButton("btnGo", 128, "glyph_go.svg", "問題を始める", &TfrmMain::btnGoClick);
+    btnSel = MakeSpeedButton("btnSel", 208, "glyph_sel.svg", "学習範囲の設定", &TfrmMain::btnSelClick);
+    btnFlash = MakeSpeedButton("btnFlash", 245, "glyph_flash.svg", "フラッシュカードで解答を表示する時間",
+                               &TfrmMain::btnFlashClick);
+    btnOption = MakeSpeedButton("btnOption", 282, "glyph_option.svg", "出題オプションの設定",
+                                &TfrmMain::btnOptionClick);
+    btnExChange = MakeSpeedButton("btnExChange", 318, "glyph_exchange.svg", "着目コードの変更",
+                                  &TfrmMain::btnExChangeClick);
+    btnErase = MakeSpeedButton("btnErase", 355, "glyph_erase.svg", "成績の消去", &TfrmMain::btnEraseClick);
+    btnSheet = MakeSpeedButton("btnSheet", 391, "glyph_sheet.svg", "詳しい成績", &TfrmMain::btnSheetClick);
+    btnHelp = MakeSpeedButton("btnHelp", 464, "glyph_help.svg", "ヘルプ", &TfrmMain::btnHelpClick);
+    btnReDraw =
+        MakeSpeedButton("btnReDraw", 464, "glyph_redraw.svg", "成績の再描画", &TfrmMain::btnReDrawClick);
+
+    lblProduct = new QLabel(QStringLiteral("Vokamo for Windows"), SpeedBar);
+    lblProduct->setObjectName(QStringLiteral("lblProduct"));
+    // The bar was laid out for a face in which the name ends before the
+    // version label; narrow ours just enough to keep that.
+    QFont product(QStringLiteral("Times New Roman"));
+    product.setPixelSize(21);
+    product.setItalic(true);
+    const int room = 667 - 505 - 4;
+    const int width = QFontMetrics(product).horizontalAdvance(lblProduct->text());
+    if (width > room) product.setStretch(std::max(75, 100 * room / width));
+    lblProduct->setFont(product);
+    lblProduct->move(505, 15);
+    lblProduct->adjustSize();
+
+    Label1 = new QLabel(QStringLiteral("Ver4.0"), SpeedBar);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(PixelFont(font(), 13));
+    Label1->move(667, 23);
+    Label1->adjustSize();
+
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setGeometry(30, 59, 346, 20);
+    lblTitle->setAlignment(Qt::AlignCenter);
+    QFont bold = font();
+    bold.setBold(true);
+    lblTitle->setFont(bold);
+    lblTitle->hide();
+
+    lblPlayer = new QLabel(this);
+    lblPlayer->setObjectName(QStringLiteral("lblPlayer"));
+    lblPlayer->setGeometry(375, 56, 162, 22);
+    lblPlayer->setAlignment(Qt::AlignCenter);
+    QFont player = PixelFont(font(), 21);
+    player.setItalic(true);
+    lblPlayer->setFont(player);
+    QPalette pal = lblPlayer->palette();
+    pal.setColor(QPalette::WindowText, ToQColor(Navy));
+    lblPlayer->setPalette(pal);
+    lblPlayer->hide();
+
+    pnlOrder = MakePanel(this, "pnlOrder", QRect(547, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlFlash = MakePanel(this, "pnlFlash", QRect(547, 71, 85, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlHint = MakePanel(this, "pnlHint", QRect(622, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlRec = MakePanel(this, "pnlRec", QRect(634, 70, 61, 18), QFrame::Sunken, StatusPanelColour, 0);
+
+    for (int i = 0; i < MaxGroups; ++i) {
+        const std::string name = "pnl" + std::to_string(i);
+        LabelPanels[i] =
+            MakePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
+                      QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
+    }
+}
+
+template <typename F>
+void TfrmMain::Guarded(F&& body) {
+    try {
+        body();
+    } catch (const VokamoError& e) {
+        errors_.ShowError(e.what());
+    } catch (const std::exception& e) {
+        // Not one of ours (a file-system or memory failure): still a message,
+        // never a lost session.
+        errors_.ShowError(e.what());
+    }
+}
+
+void TfrmMain::ApplyScreen() {
+    const std::pair<QToolButton*, bool> buttons[] = {{btnQuit, screen_.btnQuit},
+                                                     {btnOpen, screen_.btnOpen},
+                                                     {btnFileCreate, screen_.btnFileCreate},
+                                                     {btnGo, screen_.btnGo},
+                                                     {btnSel, screen_.btnSel},
+                                                     {btnFlash, screen_.btnFlash},
+                                                     {btnOption, screen_.btnOption},
+                                                     {btnExChange, screen_.btnExChange},
+                                                     {btnErase, screen_.btnErase},
+                                                     {btnSheet, screen_.btnSheet},
+                                                     {btnHelp, screen_.btnHelp},
+                                                     {btnReDraw, screen_.btnReDraw}};
+    for (const auto& [button, visible] : buttons) button->setVisible(visible);
+
+    lblTitle->setText(ToQt(screen_.lblTitle));
+    lblTitle->setVisible(screen_.lblTitleVisible);
+    lblPlayer->setText(ToQt(screen_.lblPlayer));
+    lblPlayer->setVisible(screen_.lblPlayerVisible);
+    const std::pair<QLabel*, const std::string*> status[] = {{pnlOrder, &screen_.pnlOrder},
+                                                             {pnlFlash, &screen_.pnlFlash},
+                                                             {pnlHint, &screen_.pnlHint},
+                                                             {pnlRec, &screen_.pnlRec}};
+    for (const auto& [panel, text] : status) {
+        panel->setText(ToQt(*text));
+        panel->setVisible(screen_.statusVisible);
+    }
+    for (int i = 0; i < MaxGroups; ++i) {
+        const LabelPanel& model = screen_.labels[i];
+        QLabel* panel = LabelPanels[i];
+        panel->setText(ToQt(model.caption));
+        panel->move(LabelLeft, model.top);
+        SetColours(panel, model.colour, 0xFFFFFF);
+        panel->setVisible(model.visible);
+    }
+    update();
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    for (const Cell& c : screen_.cells) {
+        painter.fillRect(QRect(c.x, c.y, c.w, c.h), ToQColor(c.border));
+        painter.fillRect(QRect(c.x + 1, c.y + 1, c.w - 2, c.h - 2), ToQColor(c.fill));
+    }
+}
+
+void TfrmMain::Timer3Timer() {
+    ++tickCount_;
+    if (tickCount_ == SplashTick && startPan_) {
+        startPan_->show();
+        startPan_->raise();
+    }
+    if (tickCount_ == StartSoundTick) sound_.Play("huku.wav", SoundMode::Background);
+    if (tickCount_ < ReadyTick) return;
+    if (startPan_) startPan_->close();
+    Timer3->stop();
+    screen_.btnQuit = screen_.btnOpen = screen_.btnFileCreate = true;
+    if (!screen_.btnReDraw) screen_.btnHelp = true;
+    ApplyScreen();
+}
+
+void TfrmMain::ShowRecord() {
+    if (st_.RecordOpen != 1) return;
+    RefreshDataHeader(st_);
+    CountGroups(st_);
+    FullRedraw(st_, screen_);
+    screen_.btnSheet = screen_.btnErase = screen_.btnGo = screen_.btnFlash = screen_.btnOption = true;
+    ApplyScreen();
+}
+
+void TfrmMain::btnOpenClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    Guarded([this] {
+        if (OpenRecordStep(st_, files_)) ShowRecord();
+    });
+}
+
+void TfrmMain::btnFileCreateClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    Guarded([this] {
+        if (CreateRecordStep(st_, files_, names_, errors_)) ShowRecord();
+    });
+}
+
+// The drill window plays its own start sound and resets the picking.
+void TfrmMain::btnGoClick() {
+    emit GoRequested();
+}
+
+void TfrmMain::btnSelClick() {
+    emit SelRequested();
+}
+
+void TfrmMain::btnFlashClick() {
+    emit FlashRequested();
+}
+
+// The options dialog plays its own sound when it opens.
+void TfrmMain::btnOptionClick() {
+    emit OptionRequested();
+}
+
+void TfrmMain::btnExChangeClick() {
+    Guarded([this] {
+        st_.FocusOnCode = st_.FocusOnCode == 0 ? 1 : 0;
+        CountGroups(st_);
+        FullRedraw(st_, screen_);
+        ApplyScreen();
+    });
+}
+
+void TfrmMain::btnEraseClick() {
+    sound_.Play("change.wav", SoundMode::Background);
+    for (int i = 0; i < std::min(st_.ItemCount, MaxItems); ++i) {
+        st_.ItemTries[i] = 0;
+        st_.ItemState[i] = -1;
+    }
+    RedrawStep();
+}
+
+void TfrmMain::btnSheetClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    emit SheetRequested();
+    RedrawStep();
+}
+
+void TfrmMain::btnHelpClick() {
+    help_.ShowHelp("vk40.HLP");
+    screen_.btnHelp = false;
+    screen_.btnReDraw = true;
+    ApplyScreen();
+}
+
+void TfrmMain::btnReDrawClick() {
+    screen_.btnReDraw = false;
+    screen_.btnHelp = true;
+    ApplyScreen();
+    RedrawStep();
+}
+
+void TfrmMain::btnQuitClick() {
+    sound_.Play("button.wav", SoundMode::Background);
+    SaveForQuit();
+    close();
+}
+
+void TfrmMain::SaveForQuit() {
+    if (quitSaveFailed_) return;
+    try {
+        SaveIfOpen(st_);
+    } catch (const std::exception& e) {
+        quitSaveFailed_ = true;
+        errors_.ShowError(e.what());
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // FormClose
+    SaveForQuit();
+    event->accept();
+    emit Closed();
+}
+
+void TfrmMain::DrawLabelsAndCells() {
+    if (st_.RecordOpen != 1) return;
+    vokamo::DrawLabels(st_, screen_);
+    vokamo::DrawCells(st_, screen_);
+    ApplyScreen();
+}
+
+void TfrmMain::DrawCells() {
+    if (st_.RecordOpen != 1) return;
+    vokamo::DrawCells(st_, screen_);
+    ApplyScreen();
+}
+
+void TfrmMain::RedrawStep() {
+    sound_.Play("piyo1.wav", SoundMode::Wait);
+    RedrawRecord(st_, screen_);
+    ApplyScreen();
+}
+
+}  // namespace vokamo

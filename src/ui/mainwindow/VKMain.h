@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+#include <array>
+
+#include "core/platform/MainDisplay.h"
+#include "core/platform/Platform.h"
+#include "core/state/ProgramState.h"
+#include "core/records/ScoreDisplay.h"
+
+namespace vokamo {
+
+// The main window: the speed buttons, the record lifecycle (open, create,
+// save) and the display of the open record, painted from a MainScreen.
+// Windows of the drill and the dialogs hang on its signals.
+class TfrmMain : public QWidget, public MainDisplay {
+    Q_OBJECT
+
+public:
+    TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files, NamePrompt& names,
+             ErrorBox& errors, QWidget* parent = nullptr);
+
+    // The splash panel that the start-up sequence brings up and closes.
+    void SetStartPan(QWidget* startPan) { startPan_ = startPan; }
+
+    // MainDisplay
+    void DrawLabelsAndCells() override;
+    void DrawCells() override;
+    void RedrawStep() override;
+
+    const MainScreen& Screen() const { return screen_; }
+    int TickCount() const { return tickCount_; }
+
+    // Handlers, public so that tests and the program can drive them.
+    void Timer3Timer();
+    void btnOpenClick();
+    void btnFileCreateClick();
+    void btnGoClick();
+    void btnSelClick();
+    void btnFlashClick();
+    void btnOptionClick();
+    void btnExChangeClick();
+    void btnEraseClick();
+    void btnSheetClick();
+    void btnHelpClick();
+    void btnReDrawClick();
+    void btnQuitClick();
+
+    QFrame* SpeedBar;
+    QToolButton* btnQuit;
+    QToolButton* btnOpen;
+    QToolButton* btnFileCreate;
+    QToolButton* btnGo;
+    QToolButton* btnSel;
+    QToolButton* btnFlash;
+    QToolButton* btnOption;
+    QToolButton* btnExChange;
+    QToolButton* btnErase;
+    QToolButton* btnSheet;
+    QToolButton* btnHelp;
+    QToolButton* btnReDraw;
+    QLabel* lblProduct;
+    QLabel* Label1;
+    QLabel* lblTitle;
+    QLabel* lblPlayer;
+    QLabel* pnlOrder;
+    QLabel* pnlFlash;
+    QLabel* pnlHint;
+    QLabel* pnlRec;
+    std::array<QLabel*, MaxGroups> LabelPanels{};  // pnl0 .. pnl19
+    QTimer* Timer3;
+
+signals:
+    void GoRequested();
+    void SelRequested();
+    void FlashRequested();
+    void OptionRequested();
+    void SheetRequested();
+    // The window has closed; the program ends with it.
+    void Closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    QToolButton* MakeSpeedButton(const char* name, int left, const char* glyph, const char* hint,
+                                 void (TfrmMain::*handler)());
+    // Reads the data header again, counts the groups, redraws everything and
+    // shows the record buttons.
+    void ShowRecord();
+    // Copies the screen model into the widgets and repaints the grid.
+    void ApplyScreen();
+    // Saves at quit or close; a failure is shown once and does not keep the
+    // program from ending.
+    void SaveForQuit();
+    // Runs a handler body and shows any VokamoError in the error box.
+    template <typename F>
+    void Guarded(F&& body);
+
+    ProgramState& st_;
+    SoundPlayer& sound_;
+    HelpViewer& help_;
+    FileChooser& files_;
+    NamePrompt& names_;
+    ErrorBox& errors_;
+    QWidget* startPan_ = nullptr;
+    MainScreen screen_;
+    int tickCount_ = 0;
+    bool quitSaveFailed_ = false;
+};
+
+}  // namespace vokamo

@@ -1,0 +1,78 @@
+#include "ui/platform/UiFileChooser.h"
+
+#include <malloc.h>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/platform/UiFonts.h"
+
+namespace vokamo {
+
+namespace {
+
+const char* const Caption = "Vantory";
+
+}  // namespace
+
+QString QtFileFilter(const std::string& utf8Filter) {
+    const QString filter = QString::fromStdString(utf8Filter);
+    if (!filter.contains(QLatin1Char('|'))) return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        // Patterns in the program's form are separated by ';'; Qt separates them by spaces.
+        const QString pattern = parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << QStringLiteral("%1 (%2)").arg(description, pattern);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> CorePath(const QString& path) {
+    bool ok = false;
+    std::string sjis = FromQt(QDir::toNativeSeparators(path), &ok);
+    if (!ok) return std::nullopt;
+    return sjis;
+}
+
+UiFileChooser::UiFileChooser(QWidget* parentWidget) : parent_(parentWidget) {}
+
+std::optional<std::string> UiFileChooser::ChooseFile(const std::string& title, const std::string& filter) {
+    auto chosen = RunDialog(title, filter);
+    // The dialog's folder model, icons and helper thread leave megabytes of
+    // freed heap behind; hand them back, since the program runs for hours
+    // on small school machines.
+    malloc_trim(0);
+    return chosen;
+}
+
+std::optional<std::string> UiFileChooser::RunDialog(const std::string& title, const std::string& filter) {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QDir::currentPath(), QtFileFilter(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The same dialog on every desktop, and one that tests and the start-up
+    // measurement can drive.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        const QString chosen = dialog.selectedFiles().constFirst();
+        if (auto path = CorePath(chosen)) return path;
+        // The record and data files keep their paths in Shift-JIS: a name that
+        // cannot be written there could never be opened again.
+        QMessageBox::warning(
+            &dialog, QString::fromUtf8(Caption),
+            QString::fromUtf8("このファイルの名前（場所）には使えない文字が含まれています。\n"
+                              "別の名前のファイルを選んでください。\n\n%1")
+                .arg(chosen));
+    }
+}
+
+UiErrorBox::UiErrorBox(QWidget* parentWidget) : parent_(parentWidget) {}
+
+void UiErrorBox::ShowError(const std::string& utf8Message) {
+    QMessageBox::critical(parent_, QString::fromUtf8(Caption), QString::fromStdString(utf8Message));
+}
+
+}  // namespace vokamo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QString>
+
+class QLabel;
+
+namespace vokamo {
+
+// A panel that carries a caption and a solid colour and serves as a key or a
+// choice button: press, click and release are reported in that order (the
+// click only when the button is let go inside the panel). It never takes the
+// keyboard focus, so the drill window keeps receiving every key.
+class UiPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit UiPanel(QWidget* parent, const QString& objectName);
+
+    void SetCaption(const QString& caption);
+    QString Caption() const;
+    void SetColour(const QColor& colour);
+    QColor Colour() const;
+    void SetCaptionFont(const QFont& font);
+    void SetCaptionColour(const QColor& colour);
+    QLabel* CaptionLabel() const { return caption_; }
+
+signals:
+    void pressed();
+    void clicked();
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QLabel* caption_;
+    bool down_ = false;
+};
+
+}  // namespace vokamo

@@ -1,0 +1,219 @@
+#include "core/records/RecordLifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Fakes.h"
+#include "RecordFixtures.h"
+#include "TestSupport.h"
+#include "core/state/Errors.h"
+#include "core/data/DataFile.h"
+#include "core/data/SjisText.h"
+#include "core/records/RecordFile.h"
+#include "core/records/RecordName.h"
+
+namespace vokamo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::EvenShape;
+
+// A pupil has "old.ret" (kind 2, 8 items) open with a result not saved
+// yet; another record and another data file lie in the same folder.
+class RecordLifecycleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = test::MakeTempDir();
+        oldData = test::WriteDataFile(dir, "old.dat", EvenShape(2, 8, 2, 2));
+        test::WriteBytes(dir + "/old.ret", test::RecordBytesFor(oldData, EvenShape(2, 8, 2, 2)));
+        newData = test::WriteDataFile(dir, "new.dat", EvenShape(1, 12, 3, 0));
+        test::WriteBytes(dir + "/new.ret", test::RecordBytesFor(newData, EvenShape(1, 12, 3, 0)));
+        OpenRecord(st, dir + "/old.ret");
+        st.ItemState[0] = 2;
+        st.FocusOnCode = 1;
+    }
+
+    // The record open before is still open, with its own data and results,
+    // and has been saved.
+    void ExpectOldRecordKept() {
+        EXPECT_EQ(st.RecordOpen, 1);
+        EXPECT_EQ(st.RecordPath, dir + "/old.ret");
+        EXPECT_EQ(st.DataPath, oldData);
+        EXPECT_EQ(st.DataKind, 2);
+        EXPECT_EQ(st.ItemCount, 8);
+        EXPECT_EQ(st.CodeCount, 2);
+        EXPECT_EQ(st.ItemState[0], 2);
+        EXPECT_EQ(st.PlayerName, "Taro, Jr.");
+        EXPECT_NE(test::ReadBytes(dir + "/old.ret").find("\r\n0,2\r\n"), std::string::npos);
+    }
+
+    std::string dir, oldData, newData;
+    ProgramState st;
+    test::ScriptedFileChooser files;
+    test::ScriptedNamePrompt names;
+    test::RecordingErrorBox errors;
+};
+
+TEST_F(RecordLifecycleTest, OpenSavesFirstThenOpensTheChosenRecord) {
+    files.answers = {dir + "/new.ret"};
+    EXPECT_TRUE(OpenRecordStep(st, files));
+    EXPECT_EQ(files.asked,
+              (std::vector<std::pair<std::string, std::string>>{{"成績を選んでください。", "成績 (*.ret)"}}));
+    EXPECT_EQ(st.RecordPath, dir + "/new.ret");
+    EXPECT_EQ(st.ItemCount, 12);
+    EXPECT_EQ(st.FocusOnCode, 1);  // the switch is not reset by an open
+    EXPECT_NE(test::ReadBytes(dir + "/old.ret").find("\r\n0,2\r\n"), std::string::npos);
+}
+
+TEST_F(RecordLifecycleTest, CancelledOpenKeepsTheOpenRecord) {
+    EXPECT_FALSE(OpenRecordStep(st, files));
+    ExpectOldRecordKept();
+}
+
+TEST_F(RecordLifecycleTest, FailedOpenKeepsTheOpenRecord) {
+    test::WriteBytes(dir + "/new.ret", "broken\r\n");
+    files.answers = {dir + "/new.ret"};
+    EXPECT_THROW(OpenRecordStep(st, files), ConversionError);
+    ExpectOldRecordKept();
+    EXPECT_EQ(test::ReadBytes(dir + "/new.ret"), "broken\r\n");
+}
+
+TEST_F(RecordLifecycleTest, OpenStopsWhenTheOpenRecordCannotBeSaved) {
+    st.RecordPath = dir + "/missing folder/old.ret";
+    files.answers = {dir + "/new.ret"};
+    EXPECT_THROW(OpenRecordStep(st, files), FileError);
+    EXPECT_TRUE(files.asked.empty());
+    EXPECT_EQ(st.ItemCount, 8);
+}
+
+TEST_F(RecordLifecycleTest, CreateAsksInOrderAndOpensTheNewRecord) {
+    files.answers = {newData};
+    names.answers = {Sjis("花子"), Sjis("はなこ")};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
+    EXPECT_EQ(files.asked.at(0).first, "取り組む問題を選んでください。");
+    EXPECT_EQ(files.asked.at(0).second, "問題 (*.dat)");
+    using Asked = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(names.asked, (Asked{{"VokamoforWindows", "あなたの名前を入れてください。"},
+                                  {"VokamoforWindows", "成績に名前を付けてください。"}}));
+    EXPECT_EQ(st.RecordOpen, 1);
+    EXPECT_EQ(st.DataChosen, 1);
+    EXPECT_EQ(st.PlayerName, Sjis("花子"));
+    EXPECT_EQ(st.RecordPath, Sjis("はなこ.ret"));
+    EXPECT_EQ(st.DataPath, newData);
+    EXPECT_EQ(st.ItemCount, 12);
+    EXPECT_EQ(st.RandomOrder + st.FlashTime + st.RecordOff + st.HintMode, 0);
+    EXPECT_EQ(st.LessonSelected[1], 1);
+    EXPECT_EQ(st.ItemState[0], -1);
+    EXPECT_TRUE(errors.messages.empty());
+    // The old record was saved; the new one is written only at the next save.
+    EXPECT_NE(test::ReadBytes(dir + "/old.ret").find("\r\n0,2\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir + "/" + FsPath(st.RecordPath)));
+}
+
+// Whichever step the pupil cancels at, her open record stays open and
+// paired with its own question data.
+class CreateCancelled : public RecordLifecycleTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CreateCancelled, KeepsTheOpenRecord) {
+    const int answeredPrompts = GetParam();
+    files.answers = {newData};
+    if (answeredPrompts >= 1) names.answers.push_back(Sjis("花子"));
+    if (answeredPrompts >= 2) names.answers.push_back("");
+    EXPECT_FALSE(CreateRecordStep(st, files, names, errors, dir));
+    ExpectOldRecordKept();
+    EXPECT_EQ(st.DataChosen, 1);
+    EXPECT_EQ(names.asked.size(), static_cast<size_t>(answeredPrompts == 0 ? 1 : 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(AtEachPrompt, CreateCancelled, ::testing::Values(0, 1, 2));
+
+TEST_F(RecordLifecycleTest, CancelledDataDialogBeforeAnyChoiceStops) {
+    EXPECT_FALSE(CreateRecordStep(st, files, names, errors, dir));
+    EXPECT_TRUE(names.asked.empty());
+    ExpectOldRecordKept();
+}
+
+// Once data has been chosen in this run, cancelling the data dialog goes on
+// with the question data that is loaded.
+TEST_F(RecordLifecycleTest, CancelledDataDialogAfterAChoiceUsesTheLoadedData) {
+    st.DataChosen = 1;
+    names.answers = {"Ken", "ken2"};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
+    EXPECT_EQ(st.DataPath, oldData);
+    EXPECT_EQ(st.ItemCount, 8);
+    EXPECT_EQ(st.RecordPath, "ken2.ret");
+    EXPECT_EQ(st.ItemState[0], -1);
+}
+
+TEST_F(RecordLifecycleTest, FailedDataFileStopsBeforeThePrompts) {
+    test::WriteBytes(dir + "/bad.dat", "x\r\nT 1 many\r\n");
+    files.answers = {dir + "/bad.dat"};
+    EXPECT_THROW(CreateRecordStep(st, files, names, errors, dir), ConversionError);
+    EXPECT_TRUE(names.asked.empty());
+    ExpectOldRecordKept();
+    EXPECT_EQ(st.DataChosen, 0);
+}
+
+TEST_F(RecordLifecycleTest, RefusedRecordNamesAreAskedAgain) {
+    files.answers = {newData};
+    names.answers = {"Ken", "new", "../x", "ken"};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
+    EXPECT_EQ(names.asked.size(), 4u);
+    ASSERT_EQ(errors.messages.size(), 2u);
+    EXPECT_NE(errors.messages[0].find("new"), std::string::npos);
+    EXPECT_EQ(st.RecordPath, "ken.ret");
+    EXPECT_EQ(test::ReadBytes(dir + "/new.ret"), test::RecordBytesFor(newData, EvenShape(1, 12, 3, 0)));
+}
+
+TEST_F(RecordLifecycleTest, NoRecordOpenAndCancelledNameKeepsTheChosenData) {
+    ProgramState fresh;
+    files.answers = {newData};
+    names.answers = {"Ken"};
+    EXPECT_FALSE(CreateRecordStep(fresh, files, names, errors, dir));
+    EXPECT_EQ(fresh.RecordOpen, 0);
+    EXPECT_EQ(fresh.DataChosen, 1);
+    EXPECT_EQ(fresh.DataPath, newData);
+}
+
+TEST_F(RecordLifecycleTest, RefreshKeepsStateWhenTheDataFileVanished) {
+    fs::remove(oldData);
+    EXPECT_THROW(RefreshDataHeader(st), FileError);
+    SaveIfOpen(st);
+    ExpectOldRecordKept();
+}
+
+struct NameCase {
+    const char* utf8;
+    bool ok;
+};
+
+class RecordNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(RecordNames, OnlyPlainNewFileNamesPass) {
+    const std::string dir = test::MakeTempDir();
+    test::WriteBytes(dir + "/" + FsPath(Sjis("太郎")) + ".ret", "x");
+    const std::string problem = RecordNameProblem(Sjis(GetParam().utf8), dir);
+    EXPECT_EQ(problem.empty(), GetParam().ok) << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RecordNames,
+                         ::testing::Values(NameCase{"hanako", true}, NameCase{"花子", true},
+                                           NameCase{"ソ表能", true},  // second bytes 0x5C, like a backslash
+                                           NameCase{"a b", true}, NameCase{"太郎", false},
+                                           NameCase{"a/b", false}, NameCase{"/etc", false},
+                                           NameCase{".hidden", false}, NameCase{"..", false},
+                                           NameCase{"tab\tname", false}, NameCase{"del\x7f", false}));
+
+TEST(NameField, CountsShiftJisBytes) {
+    EXPECT_TRUE(NameFieldAccepts("abcdefghijkl"));
+    EXPECT_FALSE(NameFieldAccepts("abcdefghijklm"));
+    EXPECT_TRUE(NameFieldAccepts("あいうえおか"));
+    EXPECT_FALSE(NameFieldAccepts("あいうえおかa"));
+    EXPECT_TRUE(NameFieldAccepts("ｱｲｳｴｵｶｷｸｹｺｻｼ"));  // half-width katakana: one byte each
+    EXPECT_FALSE(NameFieldAccepts("😀"));
+    EXPECT_FALSE(NameFieldAccepts("한"));
+}
+
+}  // namespace
+}  // namespace vokamo

@@ -1,0 +1,4 @@
+#pragma once
+#include <string>
+#include "ui/platform/UiFonts.h"
+#include <QFont>
