@@ -17,6 +17,7 @@
 #include "ui/platform/UiFileChooser.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiHelpViewer.h"
+#include "ui/platform/UiProgramFiles.h"
 #include "ui/platform/UiSoundPlayer.h"
 #include "ui/dialogs/MyInput.h"
 
@@ -93,6 +94,9 @@ struct HiddenWindows {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
+    InstallQtTranslations(app);
+    // Before the sound player looks for sounds: the working folder's own win.
+    const QStringList startProblems = EnterWorkFolder(app.arguments());
 
     ProgramState st;
     UiSoundPlayer sound;
@@ -125,5 +129,6 @@ int main(int argc, char** argv) {
     });
 
     frmMain.show();
+    ShowStartProblems(&frmMain, startProblems + MissingSoundsProblem(sound.MissingSounds()));
     return app.exec();
 }

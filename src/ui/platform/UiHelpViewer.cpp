@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiProgramFiles.h"
 
 namespace vokamo {
 
@@ -28,7 +29,11 @@ QString LoadHelpText(const QString& fileName) {
     QFile local(QDir::current().filePath(fileName));
     QFile builtIn(QStringLiteral(":/help/") + fileName);
     QFile& file = QFileInfo(local).isFile() ? local : builtIn;
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCInfo(FilesLog).noquote() << "help" << fileName << "missing";
+        return {};
+    }
+    qCInfo(FilesLog).noquote() << "help" << fileName << QFileInfo(file).absoluteFilePath();
     QString text = Decode(file.readAll());
     if (!Qt::mightBeRichText(text)) text = Qt::convertFromPlainText(text);
     return text;

@@ -1,5 +1,7 @@
 #include "ui/platform/UiSoundPlayer.h"
 
+#include "ui/platform/UiProgramFiles.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -15,10 +17,6 @@ namespace vokamo {
 
 namespace {
 
-#ifndef VOKAMO_SOUND_DIR
-#define VOKAMO_SOUND_DIR ""
-#endif
-
 // The sounds the program plays; loaded up front so that the first click
 // already sounds without the decoding delay.
 constexpr std::array<const char*, 7> ProgramSounds = {"button.wav", "button2.wav", "change.wav", "huku.wav",
@@ -33,15 +31,6 @@ quint16 U16(const char* p) {
 
 qint64 Stamp(const QFileInfo& info) {
     return info.lastModified().toMSecsSinceEpoch() * 31 + info.size();
-}
-
-QStringList DefaultProgramDirs() {
-    QStringList dirs;
-    if (QCoreApplication::instance())
-        dirs << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("sounds"));
-    const QString built = QString::fromUtf8(VOKAMO_SOUND_DIR);
-    if (!built.isEmpty()) dirs << built;
-    return dirs;
 }
 
 }  // namespace
@@ -102,7 +91,7 @@ private:
     std::map<QString, QSoundEffect*> byPath;
 };
 
-UiSoundPlayer::UiSoundPlayer() : UiSoundPlayer(DefaultProgramDirs()) {}
+UiSoundPlayer::UiSoundPlayer() : UiSoundPlayer(ProgramSoundDirs()) {}
 
 UiSoundPlayer::UiSoundPlayer(QStringList dirs) : programDirs_(std::move(dirs)) {
     audioThread_.setObjectName(QStringLiteral("vokamo-audio"));
@@ -155,10 +144,19 @@ void UiSoundPlayer::Preload() {
     for (const char* name : ProgramSounds) {
         const QString path = Resolve(name);
         bool changed = false;
-        if (path.isEmpty() || !Time(path, changed)) continue;
+        const bool playable = !path.isEmpty() && Time(path, changed);
+        qCInfo(FilesLog).noquote() << "sound" << name << (playable ? path : QStringLiteral("missing"));
+        if (!playable) {
+            missing_ << QString::fromLatin1(name);
+            continue;
+        }
         QMetaObject::invokeMethod(
             effects_, [this, path] { effects_->Load(path, false); }, Qt::QueuedConnection);
     }
+}
+
+QStringList UiSoundPlayer::MissingSounds() const {
+    return missing_;
 }
 
 void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {

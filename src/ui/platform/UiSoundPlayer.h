@@ -22,8 +22,8 @@ std::optional<int> WavDurationMs(const QString& path);
 // until the wait is over.
 class UiSoundPlayer : public SoundPlayer {
 public:
-    // Looks in the current folder, then in "sounds" next to the executable,
-    // then in the build's own sound folder.
+    // Looks in the current folder, then in the program's own sound folders
+    // (ProgramSoundDirs).
     UiSoundPlayer();
     // For tests: the program's sound folders to look in after the current one.
     explicit UiSoundPlayer(QStringList programDirs);
@@ -35,6 +35,8 @@ public:
 
     // The file a name stands for right now, empty when there is none.
     QString Resolve(const std::string& name) const;
+    // The program's sounds that could not be found (or read) when it started.
+    QStringList MissingSounds() const;
 
 private:
     struct Timing {
@@ -49,6 +51,7 @@ private:
     void Preload();
 
     QStringList programDirs_;
+    QStringList missing_;
     std::map<QString, Timing> timings_;  // GUI thread only
     QThread audioThread_;
     Effects* effects_ = nullptr;

@@ -1,0 +1,83 @@
+# Installs Vokamo the way desktop programs are installed, and builds a Debian
+# package of it with CPack (`cpack -G DEB` in the build folder, or the
+# `package` target):
+#   bin/vokamo
+#   share/vokamo/sounds, share/vokamo/samples     found from bin/ by the program
+#   share/applications, share/icons, share/metainfo   the menu entry and its metadata
+#   share/doc/vokamo, share/man/man1              README, copyright, changelog, manual page
+# The help text is compiled into the program.
+
+set(VOKAMO_HOMEPAGE "https://vokamo.org/" CACHE STRING "The project's web page, named in the AppStream metadata")
+set(VOKAMO_SCREENSHOT_URL "${VOKAMO_HOMEPAGE}screenshot-main.png" CACHE STRING
+  "Where software centres fetch the screenshot (docs/screenshot-main.png published)")
+set(VOKAMO_DEVELOPER "The Vokamo developers")
+set(VOKAMO_MAINTAINER "Vokamo developers <maintainers@vokamo.org>" CACHE STRING "Maintainer of the Debian package")
+set(VOKAMO_APP_ID org.vokamo.Vokamo)
+
+# The sample question files sit next to the program in the build folder too,
+# so that the build behaves like the installed program.
+set(VOKAMO_SAMPLES hinshi2.dat kihon0.dat lesson1.dat mix3.dat)
+set(VOKAMO_SAMPLE_FILES)
+foreach(s IN LISTS VOKAMO_SAMPLES)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/samples/${s}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/samples/${s} ${CMAKE_BINARY_DIR}/samples/${s}
+    DEPENDS ${CMAKE_SOURCE_DIR}/samples/${s})
+  list(APPEND VOKAMO_SAMPLE_FILES ${CMAKE_BINARY_DIR}/samples/${s})
+endforeach()
+add_custom_target(vokamo_samples ALL DEPENDS ${VOKAMO_SAMPLE_FILES})
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.metainfo.xml.in
+  ${CMAKE_BINARY_DIR}/packaging/${VOKAMO_APP_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian ${CMAKE_BINARY_DIR}/packaging/changelog.Debian @ONLY)
+# Debian wants the changelog compressed, without a time stamp in it.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
+  COMMAND gzip -n -9 -c ${CMAKE_BINARY_DIR}/packaging/changelog.Debian > ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
+  DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.Debian)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz
+  COMMAND gzip -n -9 -c ${CMAKE_CURRENT_LIST_DIR}/vokamo.1 > ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/vokamo.1)
+add_custom_target(vokamo_packaging_docs ALL
+  DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz)
+
+set(VOKAMO_DATA ${CMAKE_INSTALL_DATADIR}/vokamo)
+set(VOKAMO_DOC ${CMAKE_INSTALL_DATADIR}/doc/vokamo)
+install(TARGETS vokamo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${VOKAMO_SOUND_FILES} DESTINATION ${VOKAMO_DATA}/sounds)
+install(FILES ${VOKAMO_SAMPLE_FILES} DESTINATION ${VOKAMO_DATA}/samples)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/vokamo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${VOKAMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/copyright
+  ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${VOKAMO_DOC})
+
+set(CPACK_PACKAGE_NAME vokamo)
+set(CPACK_PACKAGE_VENDOR "${VOKAMO_DEVELOPER}")
+set(CPACK_PACKAGE_CONTACT "${VOKAMO_MAINTAINER}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The first packaging of this version: "4.0-1".
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "English vocabulary drill for Japanese pupils")
+# The extended description: lines after the first are indented by CPack.
+set(CPACK_PACKAGE_DESCRIPTION "Vokamo shows the Japanese meaning of an English word and an English
+sentence with a blank, which the pupil fills by choosing a word or typing it
+on a keypad. Every answer is marked at once; wrong questions come back until
+all are right. Each pupil's record shows what she has learned. The program
+speaks Japanese; teachers can write their own question files.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${VOKAMO_HOMEPAGE}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VOKAMO_MAINTAINER}")
+# The libraries (Qt and what it needs) are found by dpkg-shlibdeps from the
+# program itself; what it loads by name is listed: the fonts its windows are
+# drawn in, and Qt's Japanese texts for the dialogs. The X11 platform plugin
+# comes with libqt6gui6.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <QString>
+#include <QStringList>
+
+class QCoreApplication;
+class QWidget;
+
+namespace vokamo {
+
+// Where the program's own files were found. Off by default; switched on with
+// QT_LOGGING_RULES="vokamo.files.info=true", which is how a technician (and
+// the package test) sees which sounds, help and folder the program took.
+Q_DECLARE_LOGGING_CATEGORY(FilesLog)
+
+// The folders that may hold the program's own files of one kind ("sounds",
+// "samples"), best first: share/vokamo/<kind> beside the bin/ folder of an
+// installed program, then <kind> next to the program itself, as in the build
+// folder. Both are found from the program's own location, so an installed
+// tree works wherever it was unpacked.
+QStringList ProgramFileDirs(const QString& kind);
+
+// The folders the sound player looks in after the current folder.
+QStringList ProgramSoundDirs();
+
+// Loads Qt's own texts (dialog buttons, labels, context menus) for the
+// system's language, so that a Japanese desktop gets Japanese file dialogs.
+void InstallQtTranslations(QCoreApplication& app);
+
+// The pupil's own folder: $VOKAMO_HOME, or ~/Vokamo.
+QString WorkFolderPath();
+
+// With "--home" among the arguments (the desktop menu starts the program so)
+// makes the pupil's own folder on first start, copies the sample question
+// files into it and makes it the current folder. Without it the program works
+// in the folder it was started in. Returns what went wrong, in Japanese; the
+// program then goes on in the current folder.
+QStringList EnterWorkFolder(const QStringList& arguments);
+
+// The message for sounds the player could not find; empty when none is missing.
+QStringList MissingSoundsProblem(const QStringList& missing);
+
+// Tells the teacher what went wrong while starting, without stopping the
+// program: a message box over `parent`, and the same on stderr.
+void ShowStartProblems(QWidget* parent, const QStringList& problems);
+
+}  // namespace vokamo
