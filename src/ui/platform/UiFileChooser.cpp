@@ -4,7 +4,11 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QTreeView>
 
 #include "ui/platform/UiFonts.h"
 
@@ -55,6 +59,16 @@ std::optional<std::string> UiFileChooser::RunDialog(const std::string& title, co
     // The same dialog on every desktop, and one that tests and the start-up
     // measurement can drive.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Every column as wide as its longest entry: question files have long
+    // names that differ only at the end ("333 ... 1.dat", "333 ... 2.dat").
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Room for the name, size, type and date side by side, within the screen.
+    QSize size = dialog.size().expandedTo(QSize(900, 480));
+    if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size());
+    dialog.resize(size);
+    if (auto* split = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        split->setSizes({160, size.width() - 160});
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         const QString chosen = dialog.selectedFiles().constFirst();

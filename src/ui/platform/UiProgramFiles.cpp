@@ -38,16 +38,17 @@ QStringList ProgramSoundDirs() {
     return ProgramFileDirs(QStringLiteral("sounds"));
 }
 
-void InstallQtTranslations(QCoreApplication& app) {
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto* qtTexts = new QTranslator(&app);
-    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
-        app.installTranslator(qtTexts);
-        qCInfo(FilesLog).noquote() << "qt texts" << qtTexts->filePath();
-    } else {
-        qCInfo(FilesLog).noquote() << "qt texts none for" << QLocale().name() << "in" << dir;
+    if (!qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
+        qCInfo(FilesLog).noquote() << "qt texts none for" << locale.name() << "in" << dir;
         delete qtTexts;
+        return nullptr;
     }
+    app.installTranslator(qtTexts);
+    qCInfo(FilesLog).noquote() << "qt texts" << qtTexts->filePath();
+    return qtTexts;
 }
 
 QString WorkFolderPath() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
 class QCoreApplication;
+class QTranslator;
 class QWidget;
 
 namespace vokamo {
@@ -26,7 +28,9 @@ QStringList ProgramSoundDirs();
 
 // Loads Qt's own texts (dialog buttons, labels, context menus) for the
 // system's language, so that a Japanese desktop gets Japanese file dialogs.
-void InstallQtTranslations(QCoreApplication& app);
+// Returns the installed translator (owned by `app`), or nullptr when Qt has
+// no texts for that language here.
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale = QLocale());
 
 // The pupil's own folder: $VOKAMO_HOME, or ~/Vokamo.
 QString WorkFolderPath();

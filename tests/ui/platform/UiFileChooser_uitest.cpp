@@ -6,12 +6,19 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
 #include <functional>
 #include <ostream>
 
 #include "TestSupport.h"
 #include "ui/platform/UiFileChooser.h"
+#include "ui/platform/UiProgramFiles.h"
 
 namespace vokamo {
 namespace {
@@ -47,6 +54,17 @@ void WhenDialogShows(std::function<void(T*)> act, QWidget* owner = nullptr) {
         }
     });
     poll->start();
+}
+
+// Types a name into the dialog's file name field, as a pupil does.
+// QFileDialog::selectFile leaves that field alone once it has the keyboard
+// focus, which it gets as soon as the dialog window is activated; a test that
+// found the dialog only after that (on a busy machine) accepted an empty
+// choice, and the dialog stayed open until the watchdog cancelled it.
+void TypeFileName(QFileDialog* dialog, const QString& name) {
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(field, nullptr);
+    field->setText(name);
 }
 
 struct FilterCase {
@@ -112,7 +130,10 @@ TEST_F(FileChooserTest, OpensInCurrentFolderWithTitleAndFilterAndReturnsThePath)
             seenTitle = d->windowTitle();
             seenFolder = d->directory().absolutePath();
             seenFilters = d->nameFilters();
-            d->selectFile(QStringLiteral("taro.ret"));
+            // As on a busy machine: the dialog is active before the name is typed.
+            d->activateWindow();
+            (void)QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }, 2000);
+            TypeFileName(d, QStringLiteral("taro.ret"));
             // Accepted from the event loop, once the dialog has taken the name in.
             QTimer::singleShot(50, d, [d] { static_cast<QDialog*>(d)->accept(); });
         },
@@ -123,6 +144,49 @@ TEST_F(FileChooserTest, OpensInCurrentFolderWithTitleAndFilterAndReturnsThePath)
     EXPECT_EQ(seenFilters, QStringList{QString::fromUtf8("成績 (*.ret)")});
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(*path, QDir(folder).absoluteFilePath("taro.ret").toStdString());
+}
+
+// On a Japanese desktop Qt's own texts of the dialog are Japanese, and no
+// column cuts its entries short.
+TEST_F(FileChooserTest, SpeaksJapaneseAndShowsWholeNamesInEveryColumn) {
+    const QString longName = QString::fromUtf8("333 英単語 基本の三百三十三語 二年生 後期 notes.dat");
+    test::WriteBytes(longName.toStdString(), "x");
+    test::WriteBytes("kihon0.dat", "x");
+    QTranslator* japanese = InstallQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese));
+    ASSERT_NE(japanese, nullptr) << "qtbase_ja.qm missing (Debian package qt6-translations-l10n)";
+    EXPECT_TRUE(japanese->filePath().endsWith(QStringLiteral("qtbase_ja.qm"))) << japanese->filePath().toStdString();
+    UiFileChooser chooser(&mainWindow);
+    StartWatchdog();
+    QStringList texts;
+    QList<int> widths, needed;
+    bool listed = false;
+    WhenDialogShows<QFileDialog>(
+        [&](QFileDialog* d) {
+            for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                texts << d->findChild<QLabel*>(QString::fromLatin1(name))->text();
+            for (QPushButton* b : d->findChildren<QPushButton*>()) texts << b->text();
+            auto* view = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+            d->setViewMode(QFileDialog::Detail);
+            // The folder is read on a thread of the dialog's own; wait for both files.
+            listed = QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }, 5000);
+            QApplication::processEvents();
+            for (int c = 0; c < view->header()->count(); ++c) {
+                if (view->header()->isSectionHidden(c)) continue;
+                widths << view->header()->sectionSize(c);
+                needed << static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
+            }
+            d->reject();
+        },
+        &mainWindow);
+    chooser.ChooseFile("t", "問題 |*.dat");
+    QCoreApplication::removeTranslator(japanese);
+    delete japanese;
+    ASSERT_TRUE(listed);
+    for (const char* english : {"Look in:", "File name:", "Files of type:", "&Open", "Cancel"})
+        EXPECT_FALSE(texts.contains(QString::fromLatin1(english))) << english << " in " << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("キャンセル"))) << texts.join('|').toStdString();
+    ASSERT_EQ(widths.size(), 4);
+    for (int c = 0; c < widths.size(); ++c) EXPECT_GE(widths[c], needed[c]) << "column " << c;
 }
 
 TEST_F(FileChooserTest, CancelGivesNothing) {
