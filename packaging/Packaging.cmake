@@ -25,6 +25,7 @@ foreach(s IN LISTS VOKAMO_SAMPLES)
   list(APPEND VOKAMO_SAMPLE_FILES ${CMAKE_BINARY_DIR}/samples/${s})
 endforeach()
 add_custom_target(vokamo_samples ALL DEPENDS ${VOKAMO_SAMPLE_FILES})
+add_dependencies(vokamo vokamo_samples)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.metainfo.xml.in
   ${CMAKE_BINARY_DIR}/packaging/${VOKAMO_APP_ID}.metainfo.xml @ONLY)

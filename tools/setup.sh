@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Sets up Vokamo on a Debian 12 machine.
-#   tools/setup.sh run    install what is needed, build, and start the program
-#                         in ~/Vokamo (sample question files are copied there)
-#   tools/setup.sh test   install what is needed, build everything and run all tests
+#   tools/setup.sh run    install what building and running need, build, and
+#                         start the program in ~/Vokamo (made on its first start,
+#                         with the sample question files)
+#   tools/setup.sh test   install the developer tools as well, build everything
+#                         and run all tests
 # Run as root or as a user who may use sudo. Nothing asks questions.
+# Reads VOKAMO_BUILD (build folder, default build/), VOKAMO_HOME (the pupil's
+# folder, default ~/Vokamo) and VOKAMO_JOBS (parallel compile jobs, default 2).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,12 +15,19 @@ BUILD="${VOKAMO_BUILD:-$ROOT/build}"
 WORK="${VOKAMO_HOME:-${HOME:-.}/Vokamo}"
 JOBS="${VOKAMO_JOBS:-2}"
 
+# Building and running: the X11 platform plugin comes with Qt's GUI library,
+# Qt's own Japanese texts with qt6-translations-l10n.
 PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
-    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2
+)
+# Developers and CI: test and benchmark libraries, the virtual screen the
+# window tests drive, and what building and checking the Debian package needs.
+TEST_PACKAGES=(
+    libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils libx11-dev imagemagick
+    desktop-file-utils appstream dpkg-dev file lintian
 )
 
 say() { printf '%s\n' "$*"; }
@@ -35,7 +46,7 @@ as_root() {
 
 install_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     if [ "${#missing[@]}" -eq 0 ]; then
@@ -56,42 +67,40 @@ has_display() {
 }
 
 cmd_run() {
-    install_packages
-    configure -DVOKAMO_WERROR=OFF
+    install_packages "${PACKAGES[@]}"
+    # Tests and benchmarks need the developer packages; a parent's build leaves them out.
+    configure -DVOKAMO_WERROR=OFF -DVOKAMO_TESTS=OFF -DVOKAMO_BENCH=OFF
     cmake --build "$BUILD" --target vokamo -j "$JOBS"
 
-    # The learner's own folder: records are saved here. Samples are copied only
-    # when missing, so a pupil's edited or added files are never overwritten.
-    mkdir -p "$WORK"
-    shopt -s nullglob
-    for f in "$ROOT"/samples/*; do
-        [ -e "$WORK/$(basename "$f")" ] || cp "$f" "$WORK/"
-    done
-    shopt -u nullglob
-
+    # With --home the program works in the pupil's own folder, as when started
+    # from the menu: made on the first start with the sample question files;
+    # files already there are never overwritten.
+    export VOKAMO_HOME="$WORK"
     if ! has_display; then
         say ""
-        say "画面（ディスプレイ）が見つからないため、Vokamo を表示できません。"
-        say "デスクトップの中の端末から、もう一度このコマンドを実行してください。"
-        say "画面のないサーバーで試すだけなら、仮想画面 Xvfb を使えます:"
-        say "    cd \"$WORK\" && xvfb-run -a \"$BUILD/vokamo\""
+        say "Vokamo を作りました: $BUILD/vokamo"
+        say "画面（ディスプレイ）が見つからないため、いまは表示しません。"
+        say "デスクトップで端末を開き、次のどちらかで起動できます:"
+        say "    \"$ROOT/tools/setup.sh\" run"
+        say "    \"$BUILD/vokamo\" --home"
+        say "画面のないコンピューターで試すだけなら、仮想画面 Xvfb を使えます:"
+        say "    sudo apt-get install xvfb"
+        say "    VOKAMO_HOME=\"$WORK\" xvfb-run -a \"$BUILD/vokamo\" --home"
         say ""
-        say "No display found (DISPLAY and WAYLAND_DISPLAY are empty), so Vokamo cannot open its window."
-        say "Run this command again from a terminal on your desktop, or, to try it on a machine"
-        say "without a screen, start it under the virtual X server Xvfb:"
-        say "    cd \"$WORK\" && xvfb-run -a \"$BUILD/vokamo\""
-        say "The program is built: $BUILD/vokamo"
-        exit 2
+        say "Vokamo is built: $BUILD/vokamo"
+        say "No display was found (DISPLAY and WAYLAND_DISPLAY are empty), so it is not started now."
+        say "To start it later, open a terminal on your desktop and run either of the two commands"
+        say "above; to try it on a machine without a screen, install xvfb and use the xvfb-run line."
+        exit 0
     fi
     say "== starting Vokamo in $WORK"
-    cd "$WORK"
-    exec "$BUILD/vokamo"
+    exec "$BUILD/vokamo" --home
 }
 
 cmd_test() {
-    install_packages
+    install_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
     # Developers and CI build with warnings as errors; a parent's install does not.
-    configure -DVOKAMO_WERROR=ON
+    configure -DVOKAMO_WERROR=ON -DVOKAMO_TESTS=ON -DVOKAMO_BENCH=ON
     cmake --build "$BUILD" -j "$JOBS"
     cd "$BUILD"
     # Window tests choose Qt's offscreen platform themselves and the end-to-end
@@ -104,8 +113,8 @@ case "${1:-}" in
     test) cmd_test ;;
     *)
         say "usage: $0 run | test"
-        say "  run   install, build and start Vokamo in ~/Vokamo"
-        say "  test  install, build and run all tests"
+        say "  run   install what Vokamo needs, build and start it in ~/Vokamo"
+        say "  test  install the developer tools too, build and run all tests"
         exit 64
         ;;
 esac

@@ -91,10 +91,16 @@ QStringList EnterWorkFolder(const QStringList& arguments) {
 
 QStringList MissingSoundsProblem(const QStringList& missing) {
     if (missing.isEmpty()) return {};
+    // Only the program's folders that are there: the build folder's place
+    // means nothing in an installed tree, and the other way round.
+    QStringList searched{QDir::currentPath()};
+    const QStringList programDirs = ProgramSoundDirs();
+    for (const QString& dir : programDirs)
+        if (QDir(dir).exists()) searched << dir;
+    if (searched.size() == 1) searched << programDirs.value(0);
     return {QString::fromUtf8("効果音のファイル（%1）が見つからないため、音が鳴りません。ほかはふつうに使えます。\n"
                               "探した場所: %2")
-                .arg(missing.join(QStringLiteral(", ")),
-                     (QStringList{QDir::currentPath()} + ProgramSoundDirs()).join(QStringLiteral(", ")))};
+                .arg(missing.join(QStringLiteral(", ")), searched.join(QStringLiteral(", ")))};
 }
 
 void ShowStartProblems(QWidget* parent, const QStringList& problems) {
