@@ -169,12 +169,20 @@ TEST_F(FileChooserTest, SpeaksJapaneseAndShowsWholeNamesInEveryColumn) {
             d->setViewMode(QFileDialog::Detail);
             // The folder is read on a thread of the dialog's own; wait for both files.
             listed = QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }, 5000);
-            QApplication::processEvents();
-            for (int c = 0; c < view->header()->count(); ++c) {
-                if (view->header()->isSectionHidden(c)) continue;
-                widths << view->header()->sectionSize(c);
-                needed << static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
-            }
+            const auto measure = [&] {
+                widths.clear();
+                needed.clear();
+                for (int c = 0; c < view->header()->count(); ++c) {
+                    if (view->header()->isSectionHidden(c)) continue;
+                    widths << view->header()->sectionSize(c);
+                    needed << static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
+                }
+                for (int c = 0; c < widths.size(); ++c)
+                    if (widths[c] < needed[c]) return false;
+                return true;
+            };
+            // The header sizes its columns on a later turn of the event loop.
+            (void)QTest::qWaitFor(measure, 3000);
             d->reject();
         },
         &mainWindow);
