@@ -75,6 +75,8 @@ cmd_run() {
     # With --home the program works in the pupil's own folder, as when started
     # from the menu: made on the first start with the sample question files;
     # files already there are never overwritten.
+    local chosen=""
+    [ -n "${VOKAMO_HOME:-}" ] && chosen="VOKAMO_HOME=\"$WORK\" "
     export VOKAMO_HOME="$WORK"
     if ! has_display; then
         say ""
@@ -82,7 +84,7 @@ cmd_run() {
         say "画面（ディスプレイ）が見つからないため、いまは表示しません。"
         say "デスクトップで端末を開き、次のどちらかで起動できます:"
         say "    \"$ROOT/tools/setup.sh\" run"
-        say "    \"$BUILD/vokamo\" --home"
+        say "    $chosen\"$BUILD/vokamo\" --home"
         say "画面のないコンピューターで試すだけなら、仮想画面 Xvfb を使えます:"
         say "    sudo apt-get install xvfb"
         say "    VOKAMO_HOME=\"$WORK\" xvfb-run -a \"$BUILD/vokamo\" --home"
