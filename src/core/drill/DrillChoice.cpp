@@ -85,10 +85,10 @@ void DrillMachine::Impl::StartAnswerPause() {
     scr.tmrOK.interval = st.ReviewPass == 1 ? 10 : 100;
     if (AnswerRecorded == 0) {
         okTicks = 0;
-        scr.tmrOK.enabled = true;
+        scr.tmrOK.Start();
     } else {
         ngTicks = 0;
-        scr.tmrNG.enabled = true;
+        scr.tmrNG.Start();
     }
 }
 

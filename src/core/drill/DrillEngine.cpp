@@ -180,7 +180,7 @@ void DrillMachine::Impl::EndPass() {
         scr.lblTen.visible = true;
     }
     if (!anyWrong) {
-        scr.tmrStart.enabled = true;
+        scr.tmrStart.Start();
         return;
     }
     sound.Play("huku.wav", SoundMode::Background);

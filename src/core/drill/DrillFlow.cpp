@@ -23,7 +23,7 @@ void DrillMachine::Impl::StartDrill() {
     startTicks = 0;
     // Nothing is asked until the first set has been picked.
     answerClosed = true;
-    scr.tmrStart.enabled = true;
+    scr.tmrStart.Start();
 }
 
 void DrillMachine::Impl::StartTick() {

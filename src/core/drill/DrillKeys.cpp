@@ -99,7 +99,7 @@ void DrillMachine::Impl::StartFlash() {
         flashArmed = 0;
         SentenceColor = ColourGreen;
         BuildSentence(SentenceMode::FlashReveal);
-        scr.tmrFlash.enabled = true;
+        scr.tmrFlash.Start();
     } else {
         SentenceColor = ColourBlack;
         BuildSentence(SentenceMode::KeyProgress);
@@ -203,10 +203,10 @@ void DrillMachine::Impl::FinishWord() {
     scr.tmrOK.interval = st.ReviewPass == 1 ? 10 : 100;
     if (InCorrection == 0) {
         okTicks = 0;
-        scr.tmrOK.enabled = true;
+        scr.tmrOK.Start();
     } else {
         ngTicks = 0;
-        scr.tmrNG.enabled = true;
+        scr.tmrNG.Start();
     }
 }
 

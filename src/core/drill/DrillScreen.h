@@ -44,7 +44,18 @@ enum class Picture { None, Futu, Sad, VerySad, Joy, OK, NG };
 struct TimerView {
     bool enabled = false;
     int interval = 0;  // ms
-    bool operator==(const TimerView&) const = default;
+    // Counts every start. A timer started again while it was still running
+    // must begin a whole interval afresh, so the window cannot go by
+    // `enabled` alone.
+    int starts = 0;
+    void Start() {
+        enabled = true;
+        ++starts;
+    }
+    // The same timer setting; how often it was started is history.
+    bool operator==(const TimerView& other) const {
+        return enabled == other.enabled && interval == other.interval;
+    }
 };
 
 enum class DrillTimer { Start, OK, NG, Flash };

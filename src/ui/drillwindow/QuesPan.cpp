@@ -15,6 +15,7 @@
 #include "ui/drillwindow/UiKeyMap.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiPanel.h"
+#include "ui/widgets/UiTextFit.h"
 #include "ui/platform/UiPictures.h"
 #include "ui/platform/UiFonts.h"
 
@@ -148,7 +149,7 @@ void TfrmQues::keyPressEvent(QKeyEvent* event) {
 
 void TfrmQues::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
-    const int code = VirtualKeyCode(*event);
+    const int code = ReleasedKeyCode(*event);
     if (code != 0) Input([this, code] { machine_.FormKeyUp(code); });
     event->accept();
 }
@@ -178,6 +179,9 @@ void TfrmQues::closeEvent(QCloseEvent* event) {
 
 void TfrmQues::LeaveDrill() {
     hide();
+    // The click that closed this window may be the first of a double click
+    // whose second one would land on the main window.
+    clickGuard_.Guard(mainWindow_);
     if (mainWindow_) {
         mainWindow_->show();
         mainWindow_->raise();
@@ -207,11 +211,22 @@ void TfrmQues::RenderPicture(QLabel* label, Picture picture) {
 
 void TfrmQues::RenderLabel(LabelSlot& slot, const LabelView& view, const LabelView* before) {
     QLabel* label = slot.label;
-    if (!before || before->fontPt != view.fontPt) label->setFont(SizedFont(slot.design, view.fontPt));
+    const bool fitted = !slot.room.isEmpty();
+    if (!fitted && (!before || before->fontPt != view.fontPt))
+        label->setFont(SizedFont(slot.design, view.fontPt));
     if (!slot.fixedColour && (!before || before->colour != view.colour))
         SetTextColour(label, ToQColor(view.colour));
     if (!before || before->text != view.text || before->fontPt != view.fontPt) {
-        label->setText(ToQt(view.text));
+        if (fitted) {
+            // The drill's size is the largest the text gets; a longer text
+            // is broken into lines, and made smaller only when that is not
+            // enough.
+            const FittedText fit = FitText(view.text, SizedFont(slot.design, view.fontPt), slot.room);
+            label->setFont(fit.font);
+            label->setText(fit.text);
+        } else {
+            label->setText(ToQt(view.text));
+        }
         if (slot.autoSize) label->adjustSize();
     }
     if (!before || before->visible != view.visible) label->setVisible(view.visible);
@@ -231,9 +246,11 @@ void TfrmQues::RenderTimer(QTimer& timer, const TimerView& view, const TimerView
         timer.stop();
         return;
     }
-    // Switching an enabled timer on again keeps its rhythm; a new interval
-    // starts it afresh.
-    const bool start = !before || !before->enabled || before->interval != view.interval || !timer.isActive();
+    // A timer the drill started again, even one that was running all the
+    // while, counts its whole interval from now; one that merely stays on
+    // keeps its rhythm.
+    const bool start = !before || !before->enabled || before->starts != view.starts ||
+                       before->interval != view.interval || !timer.isActive();
     if (start) timer.start(std::max(view.interval, 1));
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/drill/DrillScreen.h"
+#include "ui/drillwindow/UiClickGuard.h"
 
 class QLabel;
 class QFrame;
@@ -58,6 +59,9 @@ private:
         bool autoSize = true;
         // Labels whose colour is part of the window's look, not the drill's.
         bool fixedColour = false;
+        // Where a long text may go from the label's place without running
+        // under its neighbours; empty for labels that keep one line.
+        QSize room;
     };
     struct PanelSlot {
         UiPanel* panel = nullptr;
@@ -115,6 +119,7 @@ private:
 
     DrillScreen shown_;
     bool drawn_ = false;
+    ClickGuard clickGuard_;
 };
 
 }  // namespace vokamo

@@ -53,6 +53,34 @@ int KeypadCode(int qtKey) {
     }
 }
 
+// The digit a keypad key types with Num Lock on, for its Num Lock off face.
+int KeypadDigitFace(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Insert:
+            return vk::Numpad0;
+        case Qt::Key_End:
+            return vk::Numpad0 + 1;
+        case Qt::Key_Down:
+            return vk::Numpad0 + 2;
+        case Qt::Key_PageDown:
+            return vk::Numpad0 + 3;
+        case Qt::Key_Left:
+            return vk::Numpad0 + 4;
+        case Qt::Key_Clear:
+            return vk::Numpad0 + 5;
+        case Qt::Key_Right:
+            return vk::Numpad0 + 6;
+        case Qt::Key_Home:
+            return vk::Numpad0 + 7;
+        case Qt::Key_Up:
+            return vk::Numpad0 + 8;
+        case Qt::Key_PageUp:
+            return vk::Numpad0 + 9;
+        default:
+            return 0;
+    }
+}
+
 int MainCode(int qtKey) {
     // Qt's codes for letters and digits are their upper-case ASCII codes,
     // exactly like the Windows virtual keys.
@@ -176,6 +204,17 @@ int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
 
 int VirtualKeyCode(const QKeyEvent& event) {
     return VirtualKeyCode(event.key(), event.modifiers());
+}
+
+int ReleasedKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) {
+        if (int digit = KeypadDigitFace(qtKey)) return digit;
+    }
+    return VirtualKeyCode(qtKey, modifiers);
+}
+
+int ReleasedKeyCode(const QKeyEvent& event) {
+    return ReleasedKeyCode(event.key(), event.modifiers());
 }
 
 char TypedCharacter(const QKeyEvent& event) {

@@ -13,6 +13,13 @@ namespace vokamo {
 int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 int VirtualKeyCode(const QKeyEvent& event);
 
+// The code for a key's release. A keypad key is named by what it types
+// with Num Lock on, whatever Num Lock says now: the lock may have changed
+// while the key was held, and the release must still reach the key that
+// the press lit (7 pressed, Home released).
+int ReleasedKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+int ReleasedKeyCode(const QKeyEvent& event);
+
 // The single-byte character a key press types, or 0 when it types nothing
 // printable (control keys, text outside ASCII).
 char TypedCharacter(const QKeyEvent& event);

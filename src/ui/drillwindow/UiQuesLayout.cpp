@@ -70,6 +70,9 @@ constexpr std::array<KeyPlace, KeyCount> KeyPlaces{{
 }};
 
 constexpr int KeySize = 44;
+
+// Space kept between a text and what stands beside it.
+constexpr int TextGap = 4;
 constexpr int KeyStep = 50;
 
 }  // namespace
@@ -86,7 +89,7 @@ TfrmQues::LabelSlot TfrmQues::MakeLabel(QWidget* parent, const char* name, int x
     label->setFocusPolicy(Qt::NoFocus);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setTextFormat(Qt::PlainText);
-    return LabelSlot{label, font, true};
+    return LabelSlot{label, font, true, false, QSize()};
 }
 
 QLabel* TfrmQues::MakePicture(QWidget* parent, const char* name, int x, int y, int w, int h) {
@@ -156,6 +159,11 @@ void TfrmQues::BuildQuestionPanel() {
     w3 = MakeLabel(pnlQues, "w3", 57, 77, lineFont, Qt::black);
     for (LabelSlot* slot : {&w1, &w2, &w3}) slot->label->hide();
     imgFace = MakePicture(pnlQues, "imgFace", 7, 68, 32, 32);
+    // The sentence, the correction included, keeps clear of the counters on
+    // its line and of the panel's lower edge.
+    w3.room = QSize(334 - TextGap - 57, pnlQues->contentsRect().bottom() + 1 - 77);
+    // A long pick stays inside the panel, above the sentence.
+    w2.room = QSize(pnlQues->contentsRect().right() + 1 - TextGap - 43, 77 - 44);
     QLabel* image1 = MakePicture(pnlQues, "Image1", 334, 74, 20, 20);
     image1->setPixmap(SvgPicture(QStringLiteral("icon_oks.svg"), QSize(20, 20)));
     lblOks = MakeLabel(pnlQues, "lblOks", 358, 74, DesignFont("Arial", 15), Qt::black);
@@ -188,6 +196,10 @@ void TfrmQues::BuildRecordPanel() {
         const bool left = k < 5;
         const int y = left ? leftY[k] : rightY[k - 5];
         answerLines_[k] = MakeLabel(panel3, lineNames[k], left ? 48 : 254, y, lineFont, Qt::black);
+        // A line ends before the marks of the right column (or the panel's
+        // edge) and above the next line.
+        const int nextY = k % 5 == 4 ? panel3->height() : (left ? leftY[k + 1] : rightY[k - 4]);
+        answerLines_[k].room = QSize((left ? 210 : panel3->width()) - TextGap - (left ? 48 : 254), nextY - y);
         answerLines_[k].label->hide();
         // The mark stands beside its line, centred on the text.
         markImages_[k] = left ? MakePicture(panel3, markNames[k], 4, y - 10, 40, 40)
