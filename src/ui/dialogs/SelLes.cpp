@@ -55,7 +55,7 @@ TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidge
     // The substituted Gothic has taller lines than the original face: let the
     // label grow downwards (there is room above 全選択) rather than cut the
     // last line.
-    Label1->setGeometry(216, 10, 161, std::max(44, Label1->heightForWidth(161)));
+    Label1->setGeometry(216, 16, 161, std::max(44, Label1->heightForWidth(161)));
 
     pnlAllOn = new DialogPanel(this);
     pnlAllOn->setObjectName(QStringLiteral("pnlAllOn"));

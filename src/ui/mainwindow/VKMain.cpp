@@ -124,6 +124,15 @@ void TfrmMain::BuildControls() {
     btnReDraw =
         MakeSpeedButton("btnReDraw", 464, "glyph_redraw.svg", "成績の再描画", &TfrmMain::btnReDrawClick);
 
+    // "Ver4.0" stands whole at the window's own size inside the bar's
+    // frame: at its design place when it fits there, else moved left just
+    // enough.
+    Label1 = new QLabel(QStringLiteral("Ver4.0"), SpeedBar);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->adjustSize();
+    const int verLeft = std::min(667, SpeedBar->contentsRect().right() + 1 - 2 - Label1->width());
+    Label1->move(verLeft, 23);
+
     lblProduct = new QLabel(QStringLiteral("Vokamo for Windows"), SpeedBar);
     lblProduct->setObjectName(QStringLiteral("lblProduct"));
     // The bar was laid out for a face in which the name ends before the
@@ -131,18 +140,12 @@ void TfrmMain::BuildControls() {
     QFont product(QStringLiteral("Times New Roman"));
     product.setPixelSize(21);
     product.setItalic(true);
-    const int room = 667 - 505 - 4;
+    const int room = verLeft - 505 - 4;
     const int width = QFontMetrics(product).horizontalAdvance(lblProduct->text());
     if (width > room) product.setStretch(std::max(75, 100 * room / width));
     lblProduct->setFont(product);
     lblProduct->move(505, 15);
     lblProduct->adjustSize();
-
-    Label1 = new QLabel(QStringLiteral("Ver4.0"), SpeedBar);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(PixelFont(font(), 13));
-    Label1->move(667, 23);
-    Label1->adjustSize();
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
