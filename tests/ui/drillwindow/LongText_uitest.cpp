@@ -147,5 +147,19 @@ TEST_F(LongTextTest, ShortSentenceKeepsItsLineAndSize) {
     EXPECT_EQ(Label("w3")->font().pixelSize(), 24);
 }
 
+// A sentence of an everyday length first goes onto two lines at the size the
+// drill chose; only the longest ones get smaller.
+TEST_F(LongTextTest, EverydaySentenceBreaksBeforeItShrinks) {
+    Load({{1, "グリーン先生は私たちの学校の英語の先生です。", "", "Ms. Green is an English @teacher at our school.",
+           "teacher = 先生。teach（教える）+ er。"}});
+    Start();
+    TypeOnMainRow("teecher");
+    Stroke(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    ExpectSentenceClear("correction", 19);
+    EXPECT_EQ(Text("w3").count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(Label("w3")->font().pixelSize(), 19);
+    Screenshot("everyday_correction");
+}
+
 }  // namespace
 }  // namespace vokamo::test
