@@ -83,9 +83,9 @@ press_button 128  # btnGo
 QUES=$(find_window '^Vantory$' "$MAIN")
 xdotool windowfocus --sync "$QUES"
 sleep 3.8
-# Each question is answered wrong once (the correction shows), then left
-# by the shots; a wrong typed word keeps the question, so later shots show
-# the same question in its correction.
+# After each shot one try: two letters and Enter for a key-input question,
+# the first choice for a multiple-choice one. A wrong try keeps the
+# question, so a later shot may show it in its correction.
 for n in 1 2 3 4; do
     import -window "$QUES" "$OUT/drill$n.png"
     xdotool type --delay 40 "zq"

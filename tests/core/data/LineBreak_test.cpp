@@ -39,12 +39,5 @@ INSTANTIATE_TEST_SUITE_P(
                   {Sjis("ねこ"), Sjis("いぬ")}},
         BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}));
 
-TEST(LineBreakTest, BreakPointsSkipBracketsAndTheEnds) {
-    EXPECT_EQ(BreakPoints("  I (a b) c  "), (std::vector<BreakPoint>{{3, 4}, {9, 10}}));
-    EXPECT_TRUE(BreakPoints("").empty());
-    // A stray closing bracket does not hide the breaks after it.
-    EXPECT_EQ(BreakPoints("a) b"), (std::vector<BreakPoint>{{2, 3}}));
-}
-
 }  // namespace
 }  // namespace vokamo
