@@ -42,4 +42,10 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::string LetterNumber(int n) {
+    std::string digits = std::to_string(n);
+    for (char& c : digits) c = static_cast<char>('a' + (c - '0'));
+    return digits;
+}
+
 }  // namespace vokamo::test

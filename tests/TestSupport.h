@@ -17,4 +17,8 @@ std::string MakeTempDir();
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// A number written in letters, one letter a..j per digit (12 is "bc"), for
+// answer words that have to be typeable yet tell items apart.
+std::string LetterNumber(int n);
+
 }  // namespace vokamo::test

@@ -1,10 +1,14 @@
 #include "core/data/DataFile.h"
 
+#include "core/data/DataCheck.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 
 #include "core/state/Errors.h"
+#include "core/data/DataReader.h"
+#include "core/data/ItemCheck.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
@@ -20,127 +24,168 @@ constexpr size_t NameLineBytes = 40;
 constexpr size_t CodesLineBytes = 255;
 constexpr size_t TextLineBytes = 180;
 constexpr int MaxKind = 3;
-constexpr int MaxChoices = 9;
 constexpr int QuestionTypeChoice = 0;
 constexpr int QuestionTypeKeyInput = 1;
-
-// Reads one question data file and names it and the line in its refusals.
-class DataReader {
-public:
-    explicit DataReader(const std::string& sjisPath) : path_(sjisPath), in_(FsPath(sjisPath)) {}
-
-    LineReader& In() { return in_; }
-
-    [[noreturn]] void Refuse(const std::string& what) const {
-        throw LimitError("問題データファイル '" + SjisToUtf8Lossy(path_) + "' の " +
-                         std::to_string(in_.LineNumber()) + " 行目: " + what);
-    }
-
-    // A count line: the whole line is the number.
-    int32_t ReadCount(const char* what) {
-        const int32_t value = ToInt(in_.ReadLine(CountLineBytes));
-        if (value < 0 || value > MaxGroups)
-            Refuse(std::string(what) + "が " + std::to_string(value) + " です（0 から " +
-                   std::to_string(MaxGroups) + " まで）。");
-        return value;
-    }
-
-    void ReadNames(std::array<std::string, MaxGroups>& names, int32_t count) {
-        for (int32_t i = 0; i < count; ++i) names[static_cast<size_t>(i)] = in_.ReadLine(NameLineBytes);
-    }
-
-    void CheckIndex(int32_t value, int32_t count, const char* what) const {
-        if (value < 0 || value >= count)
-            Refuse(std::string(what) + " " + std::to_string(value) + " は一覧（" + std::to_string(count) +
-                   " 個）にありません。");
-    }
-
-    // Words beyond the split table would silently vanish from the question.
-    void CheckWords(std::string_view line, int limit, const char* what) const {
-        const int words = CountWords(line);
-        if (words > limit)
-            Refuse(std::string(what) + "が " + std::to_string(words) + " 個あります（" +
-                   std::to_string(limit) + " 個まで）。");
-    }
-
-private:
-    std::string path_;
-    LineReader in_;
-};
 
 std::string Part(const std::vector<std::string>& parts, size_t i) {
     return i < parts.size() ? parts[i] : "";
 }
 
+std::string Num(long n) {
+    return std::to_string(n);
+}
+
+// Words beyond the split table would silently vanish.
+void CheckWords(DataReader& r, const Field& f, const Said& what) {
+    const int words = CountWords(f.text);
+    if (words > MaxParts)
+        r.Error(f.line, {what.ja + "が " + Num(words) + " 個あります（" + Num(MaxParts) + " 個まで）。",
+                         "the line has " + Num(words) + " " + what.en + " (" + Num(MaxParts) + " at most)."});
+}
+
+void CheckIndex(DataReader& r, int line, int32_t value, int32_t count, const Said& what) {
+    if (value < 0 || value >= count)
+        r.Error(line, {what.ja + " " + Num(value) + " は一覧（" + Num(count) + " 個）にありません。",
+                       what.en + " " + Num(value) + " is not in the list (" + Num(count) + " names, numbered from 0)."});
+}
+
 void ReadHeaderLine(DataReader& r, QuestionData& t) {
     r.In().SkipLine();
-    const std::string line = r.In().ReadLine(HeaderLineBytes);
-    r.CheckWords(line, MaxParts, "語");
-    const auto parts = SplitWords(line);
+    const Field f = r.Next(HeaderLineBytes);
+    CheckWords(r, f, {"語", "words"});
+    CheckCut(r, f, HeaderLineBytes);
+    const auto parts = SplitWords(f.text);
+    const Said layout{"ヘッダー行は「題名 種別コード 問題数」を半角の空白で区切って書きます。",
+                      "the header line holds the title, the type code and the number of items, separated by "
+                      "half-width spaces"};
     t.Title = SjisCut(Part(parts, 0), TitleBytes);
-    t.TypeCode = ToInt(Part(parts, 1));
-    t.ItemCount = ToInt(Part(parts, 2));
+    if (r.Checking() && Part(parts, 0).size() > static_cast<size_t>(TitleBytes))
+        r.Warn(f.line, {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
+                        "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."});
+    t.TypeCode = r.Number(Part(parts, 1), f.line,
+                          {"種別コード（" + layout.ja + "）", "the type code (" + layout.en + ")"}, true);
+    t.ItemCount = r.Number(Part(parts, 2), f.line, {"問題数", "the number of items"}, true);
     t.DataKind = DataKindOf(t.TypeCode);
     if (t.TypeCode < 0 || t.DataKind > MaxKind)
-        r.Refuse("種別コード " + std::to_string(t.TypeCode) + " は使えません（一の位は 0 から 3）。");
+        r.Error(f.line, {"種別コード " + Num(t.TypeCode) + " は使えません（一の位は 0 から 3）。",
+                         "the type code " + Num(t.TypeCode) + " cannot be used (its last digit is 0 to 3)."},
+                true);
     if (t.ItemCount < 1 || t.ItemCount > MaxItems)
-        r.Refuse("問題数が " + std::to_string(t.ItemCount) + " です（1 から " + std::to_string(MaxItems) +
-                 " まで）。");
+        r.Error(f.line, {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
+                         "the number of items is " + Num(t.ItemCount) + " (1 to " + Num(MaxItems) + ")."},
+                true);
 }
 
-// The lesson and code of one item of kind 2 or 3.
-void ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
-    const std::string_view line = r.In().PeekLine(CodesLineBytes);
-    r.CheckWords(line, MaxParts, "語");
-    const auto parts = SplitWords(line);
-    t.ItemLesson[item] = ToInt(Part(parts, 0));
-    t.ItemCode[item] = ToInt(Part(parts, 1));
-    r.CheckIndex(t.ItemLesson[item], t.LessonCount, "レッスン番号");
-    r.CheckIndex(t.ItemCode[item], t.CodeCount, "コード");
-    if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice && t.ItemCode[item] != QuestionTypeKeyInput)
-        r.Refuse("問題形式 " + std::to_string(t.ItemCode[item]) +
-                 " は使えません（0 は選択、1 はキー入力）。");
+// A count line: the whole line is the number.
+int32_t ReadCount(DataReader& r, const Said& what) {
+    const Field f = r.Next(CountLineBytes);
+    const int32_t value = r.Number(f.text, f.line, {what.ja + "（0 から " + Num(MaxGroups) + "）", what.en}, true);
+    if (value < 0 || value > MaxGroups)
+        r.Error(f.line, {what.ja + "が " + Num(value) + " です（0 から " + Num(MaxGroups) + " まで）。",
+                         what.en + " is " + Num(value) + " (0 to " + Num(MaxGroups) + ")."},
+                true);
+    return value;
 }
 
-void CheckAnswerLine(DataReader& r) {
-    r.CheckWords(r.In().PeekLine(TextLineBytes), MaxParts, "解答行の語");
+void ReadNames(DataReader& r, std::array<std::string, MaxGroups>& names, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const Field f = r.Next(NameLineBytes);
+        if (r.Checking() && f.whole.size() > NameLineBytes)
+            r.Warn(f.line, {"名前は " + Num(NameLineBytes) + " バイトまでなので、「" + Shown(f.text) + "」までになります。",
+                            "names keep only " + Num(NameLineBytes) + " bytes: \"" + Shown(f.text) + "\"."});
+        names[static_cast<size_t>(i)] = std::string(f.text);
+    }
+}
+
+// How the items of a kind are laid out, for the hint when a line is missing.
+Said ItemLayout(int kind) {
+    switch (kind) {
+        case 0:
+            return {"1 問は 2 行です（解答、問題文）。", " Each item has 2 lines: answer, question."};
+        case 1:
+            return {"1 問は 4 行です（レッスン番号、解答、問題文、解説）。",
+                    " Each item has 4 lines: lesson number, answer, question, explanation."};
+        case 2:
+            return {"1 問は 4 行です（「レッスン番号 コード」、解答、問題文、解説）。",
+                    " Each item has 4 lines: \"lesson code\", answer, question, explanation."};
+        default:
+            return {"1 問は 5 行です（「レッスン番号 問題形式」、問題文、選択肢、解答、解説）。",
+                    " Each item has 5 lines: \"lesson type\", question, choices, answer, explanation."};
+    }
+}
+
+Said Nth(const char* ja, const char* en, int item) {
+    return {Num(item + 1) + " 問目の" + ja, std::string(en) + " of item " + Num(item + 1)};
+}
+
+// The lesson and code of one item of kind 2 or 3. False when the item's
+// question type is unknown, so its texts cannot be judged.
+bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
+    const Field f = r.Next(CodesLineBytes);
+    CheckWords(r, f, {"語", "words"});
+    const auto parts = SplitWords(f.text);
+    const int n = static_cast<int>(item);
+    t.ItemLesson[item] = r.Number(Part(parts, 0), f.line, Nth("レッスン番号", "the lesson number", n), false);
+    t.ItemCode[item] = r.Number(Part(parts, 1), f.line,
+                                t.DataKind == 3 ? Nth("問題形式（0 は選択、1 はキー入力）", "the question type (0 choice, 1 key input)", n)
+                                                : Nth("コード", "the code", n),
+                                false);
+    CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
+    CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, {"コード", "the code"});
+    if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice && t.ItemCode[item] != QuestionTypeKeyInput) {
+        r.Error(f.line, {"問題形式 " + Num(t.ItemCode[item]) + " は使えません（0 は選択、1 はキー入力）。",
+                         "the question type " + Num(t.ItemCode[item]) +
+                             " cannot be used (0 is multiple choice, 1 is key input)."});
+        return false;
+    }
+    return true;
+}
+
+// The text lines of the next item, in the order the kind lays them out.
+ItemFields ReadItemTexts(DataReader& r, int kind, bool choice) {
+    ItemFields f;
+    f.kind = kind;
+    f.choice = choice;
+    if (kind == 3) {
+        f.question = r.Next(TextLineBytes);
+        f.choices = r.Next(TextLineBytes);
+        f.answer = r.Next(TextLineBytes);
+        f.explanation = r.Next(TextLineBytes);
+    } else {
+        f.answer = r.Next(TextLineBytes);
+        f.question = r.Next(TextLineBytes);
+        if (kind > 0) f.explanation = r.Next(TextLineBytes);
+    }
+    return f;
 }
 
 void ReadItems(DataReader& r, QuestionData& t) {
-    LineReader& in = r.In();
+    const Said layout = ItemLayout(t.DataKind);
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
+        r.AtItem(i, t.ItemCount, 0, layout);
+        bool known = true;
         switch (t.DataKind) {
             case 0:
                 t.ItemLesson[item] = 0;
                 t.ItemCode[item] = 0;
-                CheckAnswerLine(r);
-                in.SkipLine();
                 break;
-            case 1:
-                t.ItemLesson[item] = ToInt(in.ReadLine(CodesLineBytes));
-                r.CheckIndex(t.ItemLesson[item], t.LessonCount, "レッスン番号");
-                CheckAnswerLine(r);
-                in.SkipLines(2);
+            case 1: {
+                const Field f = r.Next(CodesLineBytes);
+                t.ItemLesson[item] = r.Number(f.text, f.line, Nth("レッスン番号", "the lesson number", i), false);
+                CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
                 break;
-            case 2:
-                ReadCodesLine(r, t, item);
-                CheckAnswerLine(r);
-                in.SkipLines(2);
-                break;
+            }
             default:
-                ReadCodesLine(r, t, item);
-                in.SkipLine();
-                r.CheckWords(in.PeekLine(TextLineBytes), MaxChoices, "選択肢");
-                CheckAnswerLine(r);
-                in.SkipLine();
+                known = ReadCodesLine(r, t, item);
                 break;
         }
+        const ItemFields texts = ReadItemTexts(r, t.DataKind, t.DataKind == 3 && t.ItemCode[item] == QuestionTypeChoice);
+        if (known) CheckItem(r, texts);
     }
 }
 
-void ReadTable(const std::string& sjisPath, QuestionData& t) {
-    DataReader r(sjisPath);
+void ReadTable(DataReader& r, QuestionData& t) {
     ReadHeaderLine(r, t);
     if (t.DataKind == 0) {
         t.LessonCount = 1;
@@ -148,16 +193,27 @@ void ReadTable(const std::string& sjisPath, QuestionData& t) {
         t.CodeCount = 0;
         t.HeaderLines = 0;
     } else {
-        t.LessonCount = r.ReadCount("レッスン数");
-        r.ReadNames(t.LessonNames, t.LessonCount);
+        t.LessonCount = ReadCount(r, {"レッスン数", "the number of lessons"});
+        ReadNames(r, t.LessonNames, t.LessonCount);
         t.CodeCount = 0;
         if (t.DataKind >= 2) {
-            t.CodeCount = r.ReadCount("コード数");
-            r.ReadNames(t.CodeNames, t.CodeCount);
+            t.CodeCount = ReadCount(r, {"コード数", "the number of codes"});
+            ReadNames(r, t.CodeNames, t.CodeCount);
         }
         t.HeaderLines = t.DataKind == 1 ? t.LessonCount + 1 : t.LessonCount + t.CodeCount + 2;
     }
     ReadItems(r, t);
+    if (r.Checking() && !r.In().AtEnd()) {
+        // Lines after the last item are never read; more often than not they
+        // are items the header does not count.
+        const Field rest = r.Next(TextLineBytes);
+        if (!rest.whole.empty() || !r.In().AtEnd())
+            r.Warn(rest.line, {"問題は " + Num(t.ItemCount) + " 問で終わりのはずですが、まだ行があります。ここから後は読まれません。"
+                                                             "ヘッダーの問題数を確かめてください。",
+                               "the header says " + Num(t.ItemCount) +
+                                   " items, but more lines follow; they are never read. Check the number of items "
+                                   "in the header."});
+    }
 }
 
 }  // namespace
@@ -175,7 +231,8 @@ void ReadDataHeader(ProgramState& st) {
     st.LessonCount = 0;
     st.CodeCount = 0;
     st.HeaderLines = 0;
-    ReadTable(st.DataPath, t);
+    DataReader r(FsPath(st.DataPath), SjisToUtf8Lossy(st.DataPath), nullptr);
+    ReadTable(r, t);
     static_cast<QuestionData&>(st) = t;
     if (t.DataKind == 0) st.LessonSelected[0] = 1;
 }
@@ -193,48 +250,47 @@ void LoadSetTexts(ProgramState& st, int n) {
     auto c = st.SetTextC;
     auto d = st.SetTextD;
 
-    DataReader r(st.DataPath);
+    DataReader r(FsPath(st.DataPath), SjisToUtf8Lossy(st.DataPath), nullptr);
     LineReader& in = r.In();
     in.SkipLines(2);
     if (st.DataKind > 0) in.SkipLines(st.HeaderLines);
     for (int32_t item = 0; item < st.ItemCount; ++item) {
-        std::string answer, choices, question, explanation;
         bool wanted = false;
         for (int j = 0; j < n; ++j) wanted = wanted || st.SetItems[static_cast<size_t>(j)] == item;
-        auto text = [&](std::string& into) {
-            if (wanted)
-                into = in.ReadLine(TextLineBytes);
-            else
-                in.SkipLine();
-        };
         if (st.DataKind > 0) in.SkipLine();
-        if (st.DataKind == 3) {
-            text(question);
-            text(choices);
-            text(answer);
-            text(explanation);
-        } else {
-            text(answer);
-            text(question);
-            if (st.DataKind > 0) text(explanation);
-        }
+        bool choice = false;
+        if (st.DataKind == 3) choice = st.ItemCode[static_cast<size_t>(item)] == QuestionTypeChoice;
+        const ItemFields f = ReadItemTexts(r, st.DataKind, choice);
         if (!wanted) continue;
         // The file may have been edited since its header was read.
-        if (CountWords(answer) > MaxParts) r.Refuse("解答行の語が多すぎます（18 個まで）。");
-        if (st.DataKind == 3 && CountWords(choices) > MaxChoices)
-            r.Refuse("選択肢が多すぎます（9 個まで）。");
+        CheckItem(r, f);
         for (size_t j = 0; j < static_cast<size_t>(n); ++j) {
             if (st.SetItems[j] != item) continue;
-            a[j] = answer;
-            c[j] = question;
-            d[j] = explanation;
-            if (st.DataKind == 3) b[j] = choices;
+            a[j] = std::string(f.answer.text);
+            c[j] = std::string(f.question.text);
+            d[j] = std::string(f.explanation.text);
+            if (st.DataKind == 3) b[j] = std::string(f.choices.text);
         }
     }
     st.SetTextA = std::move(a);
     st.SetTextB = std::move(b);
     st.SetTextC = std::move(c);
     st.SetTextD = std::move(d);
+}
+
+std::vector<Problem> CheckDataFile(const std::string& fsPath, int* itemCount) {
+    std::vector<Problem> report;
+    QuestionData t;
+    try {
+        DataReader r(fsPath, fsPath, &report);
+        ReadTable(r, t);
+    } catch (const DataReader::Stop&) {
+    } catch (const VokamoError& e) {
+        report.push_back(e.Where() ? *e.Where() : Problem{false, 0, e.what(), e.what()});
+    }
+    std::stable_sort(report.begin(), report.end(), [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    if (itemCount) *itemCount = t.ItemCount;
+    return report;
 }
 
 std::string FsPath(const std::string& sjisPath) {

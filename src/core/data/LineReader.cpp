@@ -1,120 +1,73 @@
 #include "core/data/LineReader.h"
 
-#include <cerrno>
 #include <cstring>
 
-#include "core/state/Errors.h"
 #include "core/data/SjisText.h"
 
 namespace vokamo {
 
 namespace {
 
-constexpr int Cr = 0x0D;
-constexpr int Lf = 0x0A;
-constexpr int EndOfText = 0x1A;
-
-// A line cut at its capacity may end in the first half of a character; that
-// half cannot be shown and would join whatever is appended later.
-void DropDanglingLead(std::string& text) {
-    size_t i = 0;
-    size_t last = 0;
-    while (i < text.size()) {
-        last = i;
-        i += SjisCharLen(text, i);
-    }
-    if (!text.empty() && last == text.size() - 1 && IsSjisLead(static_cast<unsigned char>(text[last])))
-        text.pop_back();
-}
-
-// The learner sees this, so the common causes are said in Japanese.
-std::string Reason(int err) {
-    switch (err) {
-        case ENOENT:
-            return "見つかりません";
-        case EACCES:
-            return "読む権限がありません";
-        case EISDIR:
-            return "フォルダーです";
-        default:
-            return std::strerror(err);
-    }
-}
+constexpr char Cr = '\r';
+constexpr char Lf = '\n';
 
 }  // namespace
 
-LineReader::LineReader(const std::string& fsPath) : path_(fsPath), buffer_(BufferBytes) {
-    file_ = std::fopen(fsPath.c_str(), "rb");
-    if (!file_) {
-        const int err = errno;
-        throw FileError("ファイル '" + fsPath + "' を開けません（" + Reason(err) + "）。");
+// A line cut at its capacity may end in the first half of a character; that
+// half cannot be shown and would join whatever is appended later.
+std::string_view CutLine(std::string_view line, size_t capacity) {
+    if (line.size() <= capacity) return line;
+    std::string_view kept = line.substr(0, capacity);
+    size_t i = 0;
+    size_t last = 0;
+    while (i < kept.size()) {
+        last = i;
+        i += SjisCharLen(kept, i);
     }
+    if (!kept.empty() && last == kept.size() - 1 && IsSjisLead(static_cast<unsigned char>(kept[last])))
+        kept.remove_suffix(1);
+    return kept;
 }
 
-LineReader::~LineReader() {
-    if (file_) std::fclose(file_);
-}
+LineReader::LineReader(const std::string& fsPath) : LineReader(fsPath, fsPath, true) {}
 
-void LineReader::Reread() {
-    pos_ = 0;
-    filled_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    if (filled_ == 0 && std::ferror(file_))
-        throw FileError("ファイル '" + path_ + "' を読めません（" + Reason(errno) + "）。");
-}
+LineReader::LineReader(const std::string& fsPath, const std::string& shownPath, bool detect)
+    : text_(DecodeFileText(ReadFileBytes(fsPath, shownPath), detect)) {}
 
-bool LineReader::Fill() {
-    if (ended_) return false;
-    if (pos_ < filled_) return true;
-    Reread();
-    if (filled_ == 0) ended_ = true;
-    return !ended_;
-}
+LineReader::LineReader(FileText text) : text_(std::move(text)) {}
 
-void LineReader::Consume(std::string* out, size_t capacity) {
+std::string_view LineReader::Next(size_t capacity) {
     ++lineNumber_;
-    bool cut = false;
-    while (Fill()) {
-        const unsigned char* start = buffer_.data() + pos_;
-        const unsigned char* end = buffer_.data() + filled_;
-        const unsigned char* p = start;
-        while (p < end && *p != Cr && *p != EndOfText) ++p;
-        if (out) {
-            size_t n = static_cast<size_t>(p - start);
-            const size_t room = capacity > out->size() ? capacity - out->size() : 0;
-            if (n > room) {
-                cut = true;
-                n = room;
-            }
-            out->append(reinterpret_cast<const char*>(start), n);
-        }
-        pos_ = static_cast<size_t>(p - buffer_.data());
-        if (p == end) continue;
-        ++pos_;
-        if (*p == EndOfText) {
-            ended_ = true;
-            break;
-        }
-        // A LF right after the CR belongs to the same line end.
-        if (Fill() && buffer_[pos_] == Lf) ++pos_;
-        break;
+    const std::string& s = text_.sjis;
+    if (pos_ >= s.size()) {
+        ended_ = true;
+        whole_ = {};
+        return {};
     }
-    if (out && cut) DropDanglingLead(*out);
+    const char end = text_.lfLines ? Lf : Cr;
+    const void* found = std::memchr(s.data() + pos_, end, s.size() - pos_);
+    const size_t stop = found ? static_cast<size_t>(static_cast<const char*>(found) - s.data()) : s.size();
+    whole_ = std::string_view(s).substr(pos_, stop - pos_);
+    pos_ = stop + 1;
+    if (!found) {
+        ended_ = true;
+    } else if (end == Cr && pos_ < s.size() && s[pos_] == Lf) {
+        // A LF right after the CR belongs to the same line end.
+        ++pos_;
+    }
+    return CutLine(whole_, capacity);
 }
 
 std::string LineReader::ReadLine(size_t capacity) {
-    std::string line;
-    Consume(&line, capacity);
-    return line;
+    return std::string(Next(capacity));
 }
 
 std::string_view LineReader::PeekLine(size_t capacity) {
-    line_.clear();
-    Consume(&line_, capacity);
-    return line_;
+    return Next(capacity);
 }
 
 void LineReader::SkipLine() {
-    Consume(nullptr, 0);
+    Next(0);
 }
 
 void LineReader::SkipLines(int count) {

@@ -12,6 +12,7 @@
 
 #include "core/state/Errors.h"
 #include "core/data/DataFile.h"
+#include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/records/RecordText.h"
@@ -35,56 +36,47 @@ std::string ReadWholeFile(const std::string& sjisPath) {
     return bytes;
 }
 
-// Hands out the lines of a record file: CR (with the LF after it) ends a
-// line, 0x1A ends the file, and past the end every line is empty.
-class LineSource {
+// The lines of a record file: Shift-JIS as the program writes it, CR (with
+// the LF after it) ends a line, 0x1A ends the file, and past the end every
+// line is empty. Numbers that are no numbers are refused with their place.
+class RecordLines {
 public:
-    LineSource(std::string bytes, std::string sjisPath)
-        : bytes_(std::move(bytes)), path_(std::move(sjisPath)) {
-        const size_t eof = bytes_.find('\x1a');
-        if (eof != std::string::npos) bytes_.resize(eof);
-    }
+    RecordLines(std::string bytes, std::string sjisPath)
+        : in_(DecodeFileText(std::move(bytes), false)), path_(std::move(sjisPath)) {}
 
-    std::string Next() {
-        ++lineNo_;
-        if (pos_ >= bytes_.size()) return {};
-        size_t end = bytes_.find('\r', pos_);
-        if (end == std::string::npos) end = bytes_.size();
-        std::string line = bytes_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
-        return line;
-    }
-
+    std::string Next() { return in_.ReadLine(std::string::npos); }
     // A line read into a field of n bytes: the rest of the line is skipped.
-    std::string Next(size_t n) {
-        std::string line = Next();
-        if (line.size() > n) line.resize(n);
-        return line;
+    std::string Next(size_t n) { return in_.ReadLine(n); }
+
+    int32_t Number(const std::string& text, const char* what) const {
+        try {
+            return ToInt(text);
+        } catch (const ConversionError&) {
+            throw ConversionError(RecordNumberMessage(path_, in_.LineNumber(), text, what),
+                                  Problem{false, in_.LineNumber(), NotANumberText(text), NotANumberText(text)});
+        }
     }
 
-    int LineNo() const { return lineNo_; }
+    int LineNo() const { return in_.LineNumber(); }
     const std::string& Path() const { return path_; }
 
 private:
-    std::string bytes_;
+    LineReader in_;
     std::string path_;
-    size_t pos_ = 0;
-    int lineNo_ = 0;
 };
 
 std::string Field(const std::vector<std::string>& parts, size_t i) {
     return i < parts.size() ? parts[i] : "";
 }
 
-int32_t ReadCount(LineSource& src, int32_t limit, const char* what) {
-    const int32_t n = ToInt(src.Next(RecordReadLineBytes));
+int32_t ReadCount(RecordLines& src, int32_t limit, const char* what) {
+    const int32_t n = src.Number(src.Next(RecordReadLineBytes), what);
     if (n < 0 || n > limit) throw LimitError(CountLimitMessage(src.Path(), src.LineNo(), what, n, limit));
     return n;
 }
 
-void ReadFlags(LineSource& src, std::array<int32_t, MaxGroups>& flags, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) flags[i] = ToInt(src.Next(RecordReadLineBytes));
+void ReadFlags(RecordLines& src, std::array<int32_t, MaxGroups>& flags, int32_t count, const char* what) {
+    for (int32_t i = 0; i < count; ++i) flags[i] = src.Number(src.Next(RecordReadLineBytes), what);
 }
 
 std::string Cut(std::string text, size_t n) {
@@ -156,18 +148,18 @@ bool WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 void ReadRecordFile(ProgramState& st) {
-    LineSource src(ReadWholeFile(st.RecordPath), st.RecordPath);
+    RecordLines src(ReadWholeFile(st.RecordPath), st.RecordPath);
     st.DataPath = src.Next();
     st.Title = SjisCut(src.Next(), TitleBytes);
     st.PlayerName = src.Next();
 
     const auto settings = SplitCommas(src.Next(RecordReadLineBytes));
-    st.TypeCode = ToInt(Field(settings, 0));
-    const int32_t items = ToInt(Field(settings, 1));
-    st.RecordOff = ToInt(Field(settings, 2));
-    st.FlashTime = ToInt(Field(settings, 3));
-    st.RandomOrder = ToInt(Field(settings, 4));
-    st.HintMode = ToInt(Field(settings, 5));
+    st.TypeCode = src.Number(Field(settings, 0), "種別コード");
+    const int32_t items = src.Number(Field(settings, 1), "問題数");
+    st.RecordOff = src.Number(Field(settings, 2), "成績を残さない設定（0 か 1）");
+    st.FlashTime = src.Number(Field(settings, 3), "フラッシュ時間");
+    st.RandomOrder = src.Number(Field(settings, 4), "出題順の設定（0 か 1）");
+    st.HintMode = src.Number(Field(settings, 5), "ヒントの設定（0 か 1）");
     if (items < 0 || items > MaxItems)
         throw LimitError(CountLimitMessage(src.Path(), src.LineNo(), "問題数", items, MaxItems));
     st.ItemCount = items;
@@ -175,16 +167,16 @@ void ReadRecordFile(ProgramState& st) {
 
     if (st.DataKind > 0) {
         st.LessonCount = ReadCount(src, MaxGroups, "課の数");
-        ReadFlags(src, st.LessonSelected, st.LessonCount);
+        ReadFlags(src, st.LessonSelected, st.LessonCount, "課を選ぶ印（0 か 1）");
     }
     if (st.DataKind > 1) {
         st.CodeCount = ReadCount(src, MaxGroups, "コードの数");
-        ReadFlags(src, st.CodeSelected, st.CodeCount);
+        ReadFlags(src, st.CodeSelected, st.CodeCount, "コードを選ぶ印（0 か 1）");
     }
     for (int32_t i = 0; i < st.ItemCount; ++i) {
         const auto parts = SplitCommas(src.Next(RecordReadLineBytes));
-        st.ItemTries[i] = ToInt(Field(parts, 0));
-        st.ItemState[i] = ToInt(Field(parts, 1));
+        st.ItemTries[i] = src.Number(Field(parts, 0), "問題の回数");
+        st.ItemState[i] = src.Number(Field(parts, 1), "問題の成績");
     }
 }
 

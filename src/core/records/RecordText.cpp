@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/data/SjisText.h"
+#include "core/state/Errors.h"
 
 namespace vokamo {
 
@@ -34,6 +35,12 @@ std::string CountLimitMessage(const std::string& sjisPath, int line, const char*
                               long limit) {
     return "成績ファイル" + Quoted(sjisPath) + "の" + std::to_string(line) + "行目: " + what + " " +
            std::to_string(value) + " は 0 から " + std::to_string(limit) + " の範囲にありません。";
+}
+
+std::string RecordNumberMessage(const std::string& sjisPath, int line, const std::string& sjisText,
+                                const char* what) {
+    return "成績ファイル" + Quoted(sjisPath) + "の" + std::to_string(line) + "行目: " + NotANumberText(sjisText) +
+           "（ここには" + what + "が入ります。成績ファイルは Vokamo が書くものです。手で書き換えたときは元に戻してください）。";
 }
 
 }  // namespace vokamo

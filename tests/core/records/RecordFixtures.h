@@ -47,7 +47,8 @@ inline std::string DataBytes(const DataShape& shape) {
         const int code = shape.itemCode.empty() ? 0 : shape.itemCode[static_cast<size_t>(i)];
         const std::string codes =
             std::to_string(shape.itemLesson[static_cast<size_t>(i)]) + " " + std::to_string(code);
-        const std::string answer = "This is a @pen" + std::to_string(i) + " .";
+        // Letters stand for the item number: answers are typed on the keys.
+        const std::string answer = "This is a @pen" + test::LetterNumber(i) + " .";
         const std::string question = Sjis("これはペンです。");
         if (kind == 0) {
             lines.insert(lines.end(), {answer, question});
@@ -57,8 +58,8 @@ inline std::string DataBytes(const DataShape& shape) {
         } else if (kind == 2) {
             lines.insert(lines.end(), {codes, answer, question, Sjis("説明")});
         } else {
-            lines.insert(lines.end(), {codes, question, "pen" + std::to_string(i) + " cat dog",
-                                       "This is a @pen" + std::to_string(i) + " .", Sjis("説明")});
+            lines.insert(lines.end(), {codes, question, "pen" + test::LetterNumber(i) + " cat dog",
+                                       answer, Sjis("説明")});
         }
     }
     return CrLf(lines);

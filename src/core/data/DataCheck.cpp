@@ -1,0 +1,37 @@
+#include "core/data/DataCheck.h"
+
+#include <algorithm>
+
+namespace vokamo {
+
+std::string ReportLine(const std::string& file, const Problem& p, ReportLanguage language) {
+    const bool ja = language == ReportLanguage::Japanese;
+    std::string line = file;
+    if (p.line > 0) line += ":" + std::to_string(p.line);
+    line += ": ";
+    line += p.warning ? (ja ? "警告" : "warning") : (ja ? "エラー" : "error");
+    line += ": ";
+    line += ja ? p.ja : p.en;
+    return line;
+}
+
+int CheckDataFiles(const std::vector<std::string>& fsPaths, ReportLanguage language, std::ostream& out) {
+    int status = 0;
+    for (const std::string& path : fsPaths) {
+        int items = 0;
+        const std::vector<Problem> problems = CheckDataFile(path, &items);
+        for (const Problem& p : problems) {
+            out << ReportLine(path, p, language) << '\n';
+            status = std::max(status, p.warning ? 1 : 2);
+        }
+        if (problems.empty())
+            out << path
+                << (language == ReportLanguage::Japanese ? ": 問題はありません（" + std::to_string(items) + " 問）"
+                                                         : ": no problems (" + std::to_string(items) + " items)")
+                << '\n';
+    }
+    out.flush();
+    return status;
+}
+
+}  // namespace vokamo

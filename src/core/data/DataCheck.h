@@ -1,0 +1,28 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/state/Errors.h"
+
+namespace vokamo {
+
+enum class ReportLanguage { Japanese, English };
+
+// Reads the question data file at fsPath (a file-system path) with the
+// program's own reader and lists every problem it can find, in line order:
+// errors (the program would refuse the file) and warnings (the file loads,
+// but a pupil will meet trouble). itemCount, when given, receives the number
+// of items the header promises (0 when the header cannot be read).
+std::vector<Problem> CheckDataFile(const std::string& fsPath, int* itemCount = nullptr);
+
+// "file:line: error: message", the line left out when the problem concerns
+// the whole file.
+std::string ReportLine(const std::string& file, const Problem& p, ReportLanguage language);
+
+// Checks every file and writes the report to out. Returns the exit status:
+// 0 when every file is clean, 1 when there are warnings only, 2 with errors.
+int CheckDataFiles(const std::vector<std::string>& fsPaths, ReportLanguage language, std::ostream& out);
+
+}  // namespace vokamo

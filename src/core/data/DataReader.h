@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/data/LineReader.h"
+#include "core/state/Errors.h"
+
+namespace vokamo {
+
+// A message in the program's Japanese and, for the checker, in English.
+struct Said {
+    std::string ja;
+    std::string en;
+};
+
+// One line of a question data file: the text as its field keeps it, the line
+// as the file holds it, and where it stands.
+struct Field {
+    std::string_view text;
+    std::string_view whole;
+    int line = 0;
+};
+
+// Reads one question data file and says what is wrong with it, naming the
+// file and the line. For the program a refusal is thrown at once; for the
+// checker (a report is given) every problem is noted, and reading goes on
+// as far as the layout of the file is still known.
+class DataReader {
+public:
+    // fsPath is the file-system path, shownPath the name messages give it;
+    // report null for the program.
+    DataReader(const std::string& fsPath, const std::string& shownPath, std::vector<Problem>* report);
+
+    LineReader& In() { return in_; }
+    bool Checking() const { return report_ != nullptr; }
+
+    // The next line as a field of the given capacity.
+    Field Next(size_t capacity);
+
+    // A refusal at `line`. With `fatal` false a check goes on after it.
+    void Error(int line, const Said& what, bool fatal = false);
+    // Trouble a pupil will meet in a file that loads; only a check notes it.
+    void Warn(int line, const Said& what);
+
+    // A number field: the whole of `text` must be the number. `expected`
+    // names what stands there ("the number of lessons").
+    int32_t Number(std::string_view text, int line, const Said& expected, bool fatal);
+
+    // Which item is being read and how many the header promised, for the
+    // hint when the file ends too early; item -1 while in the header.
+    void AtItem(int item, int itemCount, int linesPerItem, const Said& layout);
+
+    // Notes that an item's answer and choices repeat an earlier item.
+    void NoteItemText(std::string_view key, int line);
+
+    // Thrown in a check after a fatal error, to end the reading.
+    struct Stop {};
+
+private:
+    [[noreturn]] void Throw(int line, const Said& what, bool conversion);
+    Said NumberHint(std::string_view text) const;
+
+    std::string shownPath_;
+    std::vector<Problem>* report_;
+    LineReader in_;
+    int item_ = -1;
+    int itemCount_ = 0;
+    int linesPerItem_ = 0;
+    Said layout_;
+    std::unordered_map<std::string_view, int> seen_;
+};
+
+// A Shift-JIS text as it may be shown in a message: UTF-8, control
+// characters made visible, long texts shortened.
+std::string Shown(std::string_view sjis, size_t maxChars = 40);
+
+}  // namespace vokamo

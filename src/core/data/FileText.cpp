@@ -1,0 +1,347 @@
+#include "core/data/FileText.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "core/state/Errors.h"
+
+namespace vokamo {
+
+namespace {
+
+constexpr char EndMark = '\x1a';
+
+// The learner and the teacher see this, so the common causes are said in
+// Japanese.
+std::string Reason(int err) {
+    switch (err) {
+        case ENOENT:
+            return "見つかりません";
+        case EACCES:
+            return "読む権限がありません";
+        case EISDIR:
+            return "フォルダーです";
+        default:
+            return std::strerror(err);
+    }
+}
+
+std::string ReasonEn(int err) {
+    switch (err) {
+        case ENOENT:
+            return "not found";
+        case EACCES:
+            return "no permission to read it";
+        case EISDIR:
+            return "it is a folder";
+        default:
+            return std::strerror(err);
+    }
+}
+
+[[noreturn]] void Fail(const std::string& shownPath, const char* doing, const char* doingEn, int err) {
+    Problem p;
+    p.ja = std::string("ファイルを") + doing + "（" + Reason(err) + "）。";
+    p.en = std::string("cannot ") + doingEn + " the file (" + ReasonEn(err) + ").";
+    throw FileError("ファイル '" + shownPath + "' を" + doing + "（" + Reason(err) + "）。", std::move(p));
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The code point of the UTF-8 character at text[pos] and its length; length 0
+// when the bytes there are no valid UTF-8. `cut` is set when they are the
+// valid beginning of a character that the text ends inside.
+size_t DecodeUtf8(std::string_view text, size_t pos, uint32_t& cp, bool& cut) {
+    cut = false;
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    size_t len;
+    uint32_t min;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2, cp = b0 & 0x1Fu, min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3, cp = b0 & 0x0Fu, min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4, cp = b0 & 0x07u, min = 0x10000;
+    } else {
+        return 0;
+    }
+    for (size_t k = 1; k < len; ++k) {
+        if (pos + k >= text.size()) {
+            cut = true;
+            return 0;
+        }
+        const auto b = static_cast<unsigned char>(text[pos + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3Fu);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+// UTF-8 with at least one non-ASCII character; a character cut off by the
+// end of the text still counts, so that a truncated file is told as such.
+bool LooksLikeUtf8(std::string_view text) {
+    bool nonAscii = false;
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        uint32_t cp;
+        bool cut;
+        const size_t len = DecodeUtf8(text, i, cp, cut);
+        if (len == 0) return cut;
+        nonAscii = true;
+        i += len;
+    }
+    return nonAscii;
+}
+
+std::string Utf8Of(uint32_t cp) {
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+// One character through iconv's CP932: its code (one or two bytes as a
+// number), or 0.
+uint16_t IconvCode(iconv_t cd, uint32_t cp) {
+    std::string in = Utf8Of(cp);
+    char outBuf[8];
+    char* inPtr = in.data();
+    size_t inLeft = in.size();
+    char* outPtr = outBuf;
+    size_t outLeft = sizeof outBuf;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return 0;
+    const size_t n = static_cast<size_t>(outPtr - outBuf);
+    if (n == 1) return static_cast<unsigned char>(outBuf[0]);
+    if (n == 2)
+        return static_cast<uint16_t>((static_cast<unsigned char>(outBuf[0]) << 8) |
+                                     static_cast<unsigned char>(outBuf[1]));
+    return 0;
+}
+
+// iconv per character is far too slow for whole files, so the table of the
+// Basic Multilingual Plane is built once from iconv's own CP932 decoding of
+// every Shift-JIS code. Where several codes decode to one character, and for
+// characters only the encoding direction knows (the wave dash, for one),
+// iconv is asked the other way, so the result is always iconv's.
+class SjisTable {
+public:
+    SjisTable() : toSjis_(iconv_open("CP932", "UTF-8")) {
+        if (toSjis_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv has no CP932");
+        iconv_t fromSjis = iconv_open("UTF-16LE", "CP932");
+        if (fromSjis == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv has no CP932");
+        std::vector<bool> twice(0x10000);
+        auto add = [&](uint16_t code, const char* bytes, size_t n) {
+            char in[2] = {bytes[0], n > 1 ? bytes[1] : '\0'};
+            char out[8];
+            char* inPtr = in;
+            size_t inLeft = n;
+            char* outPtr = out;
+            size_t outLeft = sizeof out;
+            iconv(fromSjis, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(fromSjis, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return;
+            if (outPtr - out != 2) return;
+            const uint16_t cp = static_cast<uint16_t>(static_cast<unsigned char>(out[0]) |
+                                                      (static_cast<unsigned char>(out[1]) << 8));
+            if (cp < 0x80) return;
+            if (table_[cp] != 0) twice[cp] = true;
+            table_[cp] = code;
+        };
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const char c = static_cast<char>(b);
+            add(static_cast<uint16_t>(b), &c, 1);
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (lead > 0x9F && lead < 0xE0) continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F) continue;
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                add(static_cast<uint16_t>((lead << 8) | trail), pair, 2);
+            }
+        }
+        iconv_close(fromSjis);
+        for (uint32_t cp = 0x80; cp < 0x10000; ++cp)
+            if (twice[cp]) table_[cp] = IconvCode(toSjis_, cp);
+    }
+    ~SjisTable() { iconv_close(toSjis_); }
+    SjisTable(const SjisTable&) = delete;
+    SjisTable& operator=(const SjisTable&) = delete;
+
+    uint16_t Code(uint32_t cp) {
+        if (cp < 0x10000 && table_[cp] != 0) return table_[cp];
+        return IconvCode(toSjis_, cp);
+    }
+
+private:
+    std::array<uint16_t, 0x10000> table_{};
+    iconv_t toSjis_;
+};
+
+SjisTable& Table() {
+    static SjisTable table;
+    return table;
+}
+
+// Line numbers of byte positions met in increasing order.
+class LineCounter {
+public:
+    LineCounter(std::string_view text, char end) : text_(text), end_(end) {}
+    int At(size_t pos) {
+        line_ += static_cast<int>(std::count(text_.begin() + static_cast<long>(pos_),
+                                             text_.begin() + static_cast<long>(pos), end_));
+        pos_ = pos;
+        return line_;
+    }
+
+private:
+    std::string_view text_;
+    char end_;
+    size_t pos_ = 0;
+    int line_ = 1;
+};
+
+void AddFlaw(FileText& t, FileText::Flaw::Kind kind, int line, std::string utf8 = {}) {
+    if (t.flaws.size() >= MaxFlaws) return;
+    if (!t.flaws.empty() && t.flaws.back().kind == kind && t.flaws.back().line == line && kind != FileText::Flaw::NotInShiftJis)
+        return;
+    t.flaws.push_back({kind, line, std::move(utf8)});
+}
+
+// Converts and appends; flaws are noted with their lines.
+bool Convert(std::string_view in, std::string& out, FileText* t, LineCounter* lines, size_t base) {
+    SjisTable& table = Table();
+    bool ok = true;
+    for (size_t i = 0; i < in.size();) {
+        if (static_cast<unsigned char>(in[i]) < 0x80) {
+            size_t j = i + 1;
+            while (j < in.size() && static_cast<unsigned char>(in[j]) < 0x80) ++j;
+            out.append(in.data() + i, j - i);
+            i = j;
+            continue;
+        }
+        uint32_t cp;
+        bool cut;
+        const size_t len = DecodeUtf8(in, i, cp, cut);
+        if (len == 0) {
+            ok = false;
+            if (t) AddFlaw(*t, cut ? FileText::Flaw::CutAtEnd : FileText::Flaw::BadUtf8, lines->At(base + i));
+            out += '?';
+            i = cut ? in.size() : i + 1;
+            continue;
+        }
+        const uint16_t code = table.Code(cp);
+        if (code == 0) {
+            ok = false;
+            if (t) AddFlaw(*t, FileText::Flaw::NotInShiftJis, lines->At(base + i), std::string(in.substr(i, len)));
+            out += '?';
+        } else if (code < 0x100) {
+            out += static_cast<char>(code);
+        } else {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        }
+        i += len;
+    }
+    return ok;
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& fsPath, const std::string& shownPath) {
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(fsPath.c_str(), "rb"));
+    if (!f) Fail(shownPath, "開けません", "open", errno);
+    std::string bytes;
+    char buf[64 * 1024];
+    for (;;) {
+        const size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        if (n == 0) break;
+        if (bytes.size() + n > MaxTextFileBytes) {
+            Problem p;
+            p.ja = "ファイルが大きすぎます（" + std::to_string(MaxTextFileBytes / (1024 * 1024)) +
+                   " MB まで）。問題データのファイルではないようです。";
+            p.en = "the file is too big (" + std::to_string(MaxTextFileBytes / (1024 * 1024)) +
+                   " MB at most); it does not look like a question file.";
+            throw FileError("ファイル '" + shownPath + "' は大きすぎます（" +
+                                std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB まで）。",
+                            std::move(p));
+        }
+        bytes.append(buf, n);
+    }
+    if (std::ferror(f.get())) Fail(shownPath, "読めません", "read", errno);
+    return bytes;
+}
+
+FileText DecodeFileText(std::string bytes, bool detect) {
+    FileText t;
+    const size_t mark = bytes.find(EndMark);
+    const std::string_view text(bytes.data(), mark == std::string::npos ? bytes.size() : mark);
+    t.lfLines = detect && text.find('\r') == std::string_view::npos;
+    LineCounter lines(text, t.lfLines ? '\n' : '\r');
+    if (mark != std::string::npos) {
+        t.endMarkLine = LineCounter(text, t.lfLines ? '\n' : '\r').At(mark);
+        t.textAfterEndMark = bytes.find_first_not_of("\r\n\x1a", mark) != std::string::npos;
+    }
+    if (!detect) {
+        bytes.resize(text.size());
+        t.sjis = std::move(bytes);
+        return t;
+    }
+    for (size_t nul = text.find('\0'); nul != std::string_view::npos; nul = text.find('\0', nul + 1))
+        AddFlaw(t, FileText::Flaw::NulByte, lines.At(nul));
+    LineCounter convLines(text, t.lfLines ? '\n' : '\r');
+    const bool bom = text.substr(0, 3) == "\xEF\xBB\xBF";
+    if (bom || LooksLikeUtf8(text)) {
+        t.utf8 = true;
+        t.sjis.reserve(text.size());
+        Convert(text.substr(bom ? 3 : 0), t.sjis, &t, &convLines, bom ? 3 : 0);
+        std::stable_sort(t.flaws.begin(), t.flaws.end(),
+                         [](const FileText::Flaw& a, const FileText::Flaw& b) { return a.line < b.line; });
+        return t;
+    }
+    // A Shift-JIS text whose last character lost its second byte.
+    size_t lastLine = text.find_last_of(t.lfLines ? '\n' : '\r');
+    lastLine = lastLine == std::string_view::npos ? 0 : lastLine + 1;
+    for (size_t i = lastLine; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (lead && i + 1 == text.size()) AddFlaw(t, FileText::Flaw::CutAtEnd, lines.At(i));
+        i += lead ? 2 : 1;
+    }
+    bytes.resize(text.size());
+    t.sjis = std::move(bytes);
+    return t;
+}
+
+bool Utf8ToSjisFast(std::string_view utf8, std::string& out) {
+    return Convert(utf8, out, nullptr, nullptr, 0);
+}
+
+}  // namespace vokamo

@@ -1,0 +1,169 @@
+#include "core/data/ItemCheck.h"
+
+#include <algorithm>
+
+#include "core/data/SjisText.h"
+#include "core/data/TextUtils.h"
+#include "core/state/ProgramState.h"
+
+namespace vokamo {
+
+namespace {
+
+constexpr int MaxChoices = 9;
+// Letters beyond these do not fit into the input line.
+constexpr size_t MaxTypedLetters = 30;
+// Only the start of a word decides its keys.
+constexpr size_t KeyScanChars = 50;
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsKeyMark(char c) {
+    return c == '\'' || c == ',' || c == '.' || c == '-';
+}
+
+std::string Quoted(std::string_view sjis) {
+    return "「" + Shown(sjis) + "」";
+}
+
+std::string QuotedEn(std::string_view sjis) {
+    return "\"" + Shown(sjis) + "\"";
+}
+
+// A word of the answer line whose letters are typed: letters from the keys
+// or the keyboard, marks only from their on-screen keys, which come after the
+// consonants and so only while the word needs no more than eight keys.
+void CheckTypedWord(DataReader& r, int line, std::string_view word) {
+    if (word.empty()) {
+        r.Warn(line, {"中身のない @ があります。生徒は何も打たずに Enter を押すと正解になります。",
+                      "there is an @ with no word after it; the pupil is right by pressing Enter alone."});
+        return;
+    }
+    for (size_t i = 0; i < word.size(); i += SjisCharLen(word, i)) {
+        const size_t len = SjisCharLen(word, i);
+        if (len == 1 && (IsLetter(word[i]) || IsKeyMark(word[i]))) continue;
+        const std::string ch(word.substr(i, len));
+        const bool fullWidth = len == 2 && static_cast<unsigned char>(word[i]) == 0x82;
+        r.Error(line, {"答の語" + Quoted(word) + "の" + Quoted(ch) +
+                           "はキーで打てないので、この問題には正解できません。キー入力の答に使えるのは半角の英字と ' , . - だけです。" +
+                           (fullWidth ? "全角の英数字は半角に直してください。" : ""),
+                       "the answer word " + QuotedEn(word) + " holds " + QuotedEn(ch) +
+                           ", which no key types, so the item can never be answered right; key-input answers may "
+                           "only use half-width letters and ' , . -" +
+                           (fullWidth ? " (write full-width letters half-width)." : ".")});
+        return;
+    }
+    if (word.size() > MaxTypedLetters) {
+        r.Error(line, {"答の語" + Quoted(word) + "は " + std::to_string(word.size()) + " 文字あり、入力欄には " +
+                           std::to_string(MaxTypedLetters) + " 文字までしか入らないので、正解できません。",
+                       "the answer word " + QuotedEn(word) + " has " + std::to_string(word.size()) +
+                           " letters, but the input line takes only " + std::to_string(MaxTypedLetters) +
+                           ", so it can never be answered right."});
+        return;
+    }
+    // The keys the drill gives this word: every symbol it needs, in key order,
+    // the first eight of them.
+    const std::string lower = SjisLowerAscii(SjisFirstChars(word, KeyScanChars));
+    int given = 0;
+    for (size_t s = 0; s < KeySymbols.size(); ++s) {
+        if (lower.find(KeySymbols[s][0]) == std::string::npos) continue;
+        if (given++ < ExtraKeyCount || !IsKeyMark(KeySymbols[s][0])) continue;
+        const std::string mark = KeySymbols[s];
+        r.Error(line, {"答の語" + Quoted(word) + "には記号 " + mark + " が要りますが、子音と記号が 8 種類を超えるので " +
+                           mark + " のキーが出ず、正解できません。",
+                       "the answer word " + QuotedEn(word) + " needs the mark " + mark +
+                           ", but it needs more than eight consonants and marks, so no key for " + mark +
+                           " is shown and it can never be answered right."});
+        return;
+    }
+    const char first = word.front();
+    const char last = word.back();
+    if (IsKeyMark(first) || IsKeyMark(last)) {
+        const std::string mark(1, IsKeyMark(last) ? last : first);
+        r.Warn(line, {"答の語" + Quoted(word) + "の「" + mark + "」は空欄に隠れて生徒に見えませんが、打たないと正解になりません。" +
+                          "記号を @ の付いた語の外に出すか、文を書き換えてください。",
+                      "the answer word " + QuotedEn(word) + " hides the mark \"" + mark +
+                          "\" in its blank, yet the pupil must type it; take it out of the word or reword the "
+                          "sentence."});
+    }
+}
+
+}  // namespace
+
+void CheckCut(DataReader& r, const Field& f, size_t capacity) {
+    if (!r.Checking() || f.whole.size() <= capacity) return;
+    const std::string_view dropped = f.whole.substr(f.text.size());
+    r.Warn(f.line, {"この行は " + std::to_string(capacity) + " バイトまでしか読まれないので、" + Quoted(dropped.substr(0, 60)) +
+                        "から後ろが切れます。",
+                    "only " + std::to_string(capacity) + " bytes of this line are read; from " +
+                        QuotedEn(dropped.substr(0, 60)) + " on it is cut off."});
+}
+
+void CheckItem(DataReader& r, const ItemFields& item) {
+    if (item.kind == 3) {
+        const int choices = CountWords(item.choices.text);
+        if (choices > MaxChoices)
+            r.Error(item.choices.line, {"選択肢が " + std::to_string(choices) + " 個あります（9 個まで）。",
+                                        "there are " + std::to_string(choices) + " choices (9 at most)."});
+    }
+    const int words = CountWords(item.answer.text);
+    if (words > MaxParts) {
+        r.Error(item.answer.line, {"解答行の語が " + std::to_string(words) + " 個あります（" +
+                                       std::to_string(MaxParts) + " 個まで）。",
+                                   "the answer line has " + std::to_string(words) + " words (" +
+                                       std::to_string(MaxParts) + " at most)."});
+        return;
+    }
+    for (const Field* f : {&item.answer, &item.question, &item.choices, &item.explanation})
+        if (f->line > 0) CheckCut(r, *f, ItemTextBytes);
+    if (!item.answer.whole.empty()) r.NoteItemText(item.answer.whole, item.answer.line);
+
+    std::vector<std::string> blanks;
+    for (const std::string& part : SplitWords(item.answer.text))
+        if (StartsWithChar(part, "@") == 1) blanks.push_back(DropFirstChar(part));
+    const int line = item.answer.line;
+    if (!item.choice) {
+        if (blanks.empty())
+            r.Warn(line, {"解答行に @ の付いた答の語がありません。この問題は何も答えずに正解になります。",
+                          "the answer line has no answer word marked with @; the item counts as right with "
+                          "nothing answered."});
+        for (const std::string& word : blanks) CheckTypedWord(r, line, word);
+        return;
+    }
+    if (blanks.empty()) {
+        r.Error(line, {"選択問題なのに、解答行に @ の付いた答の語がないので、正解できません。",
+                       "a multiple-choice item needs an answer word marked with @; without one it can never "
+                       "be answered right."});
+        return;
+    }
+    const std::string expected = SjisLowerAscii(SjisCut(UnderscoreToSpace(blanks.back()), ItemTextBytes));
+    const std::vector<std::string> candidates = SplitWords(item.choices.text);
+    const size_t offered = std::min(candidates.size(), static_cast<size_t>(MaxChoices));
+    bool found = false;
+    for (size_t k = 0; k < offered && !found; ++k) {
+        const std::string shown = SjisCut(UnderscoreToSpace(candidates[k]), ChoiceTextBytes);
+        found = SjisLowerAscii(shown) == expected;
+        if (r.Checking() && candidates[k].size() > static_cast<size_t>(ChoiceTextBytes))
+            r.Warn(item.choices.line, {"選択肢" + Quoted(candidates[k]) + "は " + std::to_string(ChoiceTextBytes) +
+                                           " バイトを超えるので、切れて表示されます。",
+                                       "the choice " + QuotedEn(candidates[k]) + " is longer than " +
+                                           std::to_string(ChoiceTextBytes) + " bytes and is shown cut."});
+    }
+    if (!found) {
+        const std::string choicesLine = std::to_string(item.choices.line);
+        r.Error(line, {"答の語" + Quoted(blanks.back()) + "が " + choicesLine +
+                           " 行目の選択肢にないので、正解できません（大文字と小文字は区別しません。_ は空白です）。",
+                       "the answer word " + QuotedEn(blanks.back()) + " is not among the choices on line " +
+                           choicesLine + ", so the item can never be answered right (case does not matter; _ "
+                           "stands for a space)."});
+    }
+    if (blanks.size() > 1)
+        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blanks.size()) + " 個あり、最後の" +
+                          Quoted(blanks.back()) + "だけが問われます。",
+                      "a multiple-choice item asks one answer word; there are " + std::to_string(blanks.size()) +
+                          " words marked with @ and only the last, " + QuotedEn(blanks.back()) + ", is asked."});
+}
+
+}  // namespace vokamo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/data/DataReader.h"
+
+namespace vokamo {
+
+// The text lines of one item. Fields an item kind does not have stay empty
+// (line 0).
+struct ItemFields {
+    int kind = 0;
+    bool choice = false;  // a multiple-choice item (kind 3, question type 0)
+    Field answer;
+    Field choices;
+    Field question;
+    Field explanation;
+};
+
+// Refuses, through the reader, an item that no pupil could ever answer
+// right, and in a check also warns of what will trouble a pupil.
+void CheckItem(DataReader& r, const ItemFields& item);
+
+// A line that will be cut at its field's capacity: only a check warns.
+void CheckCut(DataReader& r, const Field& f, size_t capacity);
+
+}  // namespace vokamo
