@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "CommandLine.h"
 #include "core/state/ProgramState.h"
 #include "ui/mainwindow/StartPan.h"
 #include "ui/mainwindow/UiFirstPaint.h"
@@ -92,6 +93,10 @@ struct HiddenWindows {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Checking question files and the option list need no window, nor a
+    // display: they are done before the window system is touched.
+    if (const std::optional<int> status = vokamo::RunCommandLine(argc, argv)) return *status;
+
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     InstallQtTranslations(app);

@@ -55,7 +55,7 @@ KIHON = [
     ("We are going to @climb the mountain.", "私たちはその山に登るつもりです。"),
     ("@Thank you very much.", "どうもありがとうございます。"),
     ("I @didn't @go out yesterday.", "私は昨日外出しませんでした。"),
-    ("@Good @morning, Ms. Brown.", "おはようございます、ブラウン先生。"),
+    ("We say @good @morning to Ms. Brown.", "私たちはブラウン先生におはようと言います。"),
 ]
 
 LESSONS = ["Lesson1 学校", "Lesson2 家族", "Lesson3 食べ物", "Lesson4 一日の生活", "Lesson5 天気と季節"]
@@ -138,7 +138,7 @@ HINSHI_ITEMS = [
     (1, 1, "Can you @tell me the way to the zoo?", "動物園への道を教えてくれますか。", "tell 人 the way to ～ = 人に～への道を教える。"),
     (2, 0, "I want to swim in the @ocean this summer.", "私はこの夏、海で泳ぎたい。", "ocean = 海、大洋。sea とも言う。"),
     (2, 0, "We stayed at a @hotel in Nara.", "私たちは奈良のホテルに泊まりました。", "hotel = ホテル。"),
-    (2, 0, "Show me your @passport, please.", "パスポートを見せてください。", "passport = パスポート。"),
+    (2, 0, "Please show your @passport at the gate.", "ゲートでパスポートを見せてください。", "passport = パスポート。"),
     (2, 1, "We @traveled to Okinawa last summer.", "私たちは去年の夏沖縄へ旅行しました。", "travel = 旅行する。"),
     (2, 1, "I @took many pictures there.", "私はそこでたくさん写真をとりました。", "take の過去形は took。"),
     (2, 1, "The plane will @arrive at noon.", "飛行機は正午に着きます。", "arrive = 着く。"),
@@ -230,6 +230,9 @@ MIX_ITEMS = [
 ]
 
 TYPEABLE = re.compile(r"^[A-Za-z',.\-]+$")
+# A mark at either end of a typed word hides in its blank: the pupil cannot
+# see that it has to be typed.
+HIDDEN_MARK = re.compile(r"^[',.\-]|[',.\-]$")
 
 
 def check_answer(answer, key_input):
@@ -238,6 +241,7 @@ def check_answer(answer, key_input):
     if key_input:
         for b in blanks:
             assert TYPEABLE.match(b), (answer, b)
+            assert len(b) <= 30 and not HIDDEN_MARK.search(b), (answer, b)
     else:
         assert len(blanks) == 1, answer
 
