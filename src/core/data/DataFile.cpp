@@ -55,15 +55,15 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
     CheckWords(r, f, {"語", "words"});
     CheckCut(r, f, HeaderLineBytes);
     const auto parts = SplitWords(f.text);
-    const Said layout{"ヘッダー行は「題名 種別コード 問題数」を半角の空白で区切って書きます。",
-                      "the header line holds the title, the type code and the number of items, separated by "
-                      "half-width spaces"};
+    r.AtItem(-1, 0, 0,
+             {"ヘッダー行には「題名 種別コード 問題数」を半角の空白で区切って書きます。題名には空白を入れられません。",
+              " The header line holds the title, the type code and the number of items, separated by half-width "
+              "spaces; the title cannot hold a space."});
     t.Title = SjisCut(Part(parts, 0), TitleBytes);
     if (r.Checking() && Part(parts, 0).size() > static_cast<size_t>(TitleBytes))
         r.Warn(f.line, {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
                         "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."});
-    t.TypeCode = r.Number(Part(parts, 1), f.line,
-                          {"種別コード（" + layout.ja + "）", "the type code (" + layout.en + ")"}, true);
+    t.TypeCode = r.Number(Part(parts, 1), f.line, {"種別コード", "the type code"}, true);
     t.ItemCount = r.Number(Part(parts, 2), f.line, {"問題数", "the number of items"}, true);
     t.DataKind = DataKindOf(t.TypeCode);
     if (t.TypeCode < 0 || t.DataKind > MaxKind)
@@ -74,6 +74,7 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
         r.Error(f.line, {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
                          "the number of items is " + Num(t.ItemCount) + " (1 to " + Num(MaxItems) + ")."},
                 true);
+    r.AtItem(-1, 0, 0, {});
 }
 
 // A count line: the whole line is the number.
@@ -125,11 +126,13 @@ bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     CheckWords(r, f, {"語", "words"});
     const auto parts = SplitWords(f.text);
     const int n = static_cast<int>(item);
-    t.ItemLesson[item] = r.Number(Part(parts, 0), f.line, Nth("レッスン番号", "the lesson number", n), false);
+    // A line that is no number here means the items have slipped: what
+    // follows could not be judged, so a check ends here too.
+    t.ItemLesson[item] = r.Number(Part(parts, 0), f.line, Nth("レッスン番号", "the lesson number", n), true);
     t.ItemCode[item] = r.Number(Part(parts, 1), f.line,
                                 t.DataKind == 3 ? Nth("問題形式（0 は選択、1 はキー入力）", "the question type (0 choice, 1 key input)", n)
                                                 : Nth("コード", "the code", n),
-                                false);
+                                true);
     CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
     CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, {"コード", "the code"});
     if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice && t.ItemCode[item] != QuestionTypeKeyInput) {
@@ -164,6 +167,16 @@ void ReadItems(DataReader& r, QuestionData& t) {
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
         r.AtItem(i, t.ItemCount, 0, layout);
+        if (t.DataKind == 0 && r.Checking() && r.In().Exhausted()) {
+            // Kind 0 has no number lines to stop at: the missing items would
+            // load empty, and each would count as answered at once.
+            r.Warn(r.In().LineNumber() + 1,
+                   {"ファイルはここで終わっています。ヘッダーの問題数は " + Num(t.ItemCount) + " ですが、問題は " + Num(i) +
+                        " 問分しかありません。足りない問題は空になります。",
+                    "the file ends here. The header says " + Num(t.ItemCount) + " items, but the file holds only " +
+                        Num(i) + "; the missing ones are empty."});
+            break;
+        }
         bool known = true;
         switch (t.DataKind) {
             case 0:
@@ -172,7 +185,7 @@ void ReadItems(DataReader& r, QuestionData& t) {
                 break;
             case 1: {
                 const Field f = r.Next(CodesLineBytes);
-                t.ItemLesson[item] = r.Number(f.text, f.line, Nth("レッスン番号", "the lesson number", i), false);
+                t.ItemLesson[item] = r.Number(f.text, f.line, Nth("レッスン番号", "the lesson number", i), true);
                 CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
                 break;
             }
@@ -288,7 +301,9 @@ std::vector<Problem> CheckDataFile(const std::string& fsPath, int* itemCount) {
     } catch (const VokamoError& e) {
         report.push_back(e.Where() ? *e.Where() : Problem{false, 0, e.what(), e.what()});
     }
-    std::stable_sort(report.begin(), report.end(), [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    std::stable_sort(report.begin(), report.end(), [](const Problem& a, const Problem& b) {
+        return a.line != b.line ? a.line < b.line : a.warning < b.warning;
+    });
     if (itemCount) *itemCount = t.ItemCount;
     return report;
 }

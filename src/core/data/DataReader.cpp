@@ -141,18 +141,17 @@ Said DataReader::NumberHint(std::string_view text) const {
         const Said mark = EndMarkHint(in_.Text());
         return {s.ja + mark.ja, s.en + mark.en};
     }
-    if (text.empty()) return {"空の行です。", " The line is empty."};
+    if (text.empty() && in_.WholeLine().empty()) return {"空の行です。", " The line is empty."};
     if (text.find('\n') != std::string_view::npos)
         return {"この行の中に LF だけの改行があります。改行を CR LF か LF のどちらかにそろえてください。",
                 " The line holds a line feed of its own; end all lines the same way (CR LF, or LF only)."};
     if (HasFullWidthNumber(text))
         return {"全角の数字や空白は使えません。半角で書いてください。",
                 " Full-width digits and spaces do not count; write them half-width."};
-    if (item_ >= 0)
-        return {(item_ > 0 ? "前の問題の行の数が合っていないようです。" : std::string()) + layout_.ja,
-                (item_ > 0 ? " The item before seems to have a line too many or too few." : std::string()) +
-                    layout_.en};
-    return {};
+    if (item_ > 0)
+        return {"前の問題の行の数が合っていないようです。" + layout_.ja,
+                " The item before seems to have a line too many or too few." + layout_.en};
+    return layout_;
 }
 
 int32_t DataReader::Number(std::string_view text, int line, const Said& expected, bool fatal) {
@@ -161,7 +160,7 @@ int32_t DataReader::Number(std::string_view text, int line, const Said& expected
     } catch (const ConversionError&) {
         const Said hint = NumberHint(text);
         const std::string found = Shown(text, 80);
-        const Said said{"'" + found + "' は数値ではありません（ここには" + expected.ja + "を半角の数字で書きます）。" +
+        const Said said{"'" + found + "' は数値ではありません（" + expected.ja + "を半角の数字で書くところです）。" +
                             hint.ja,
                         "'" + found + "' is not a number (" + expected.en + " goes here, in digits)." + hint.en};
         if (!Checking()) Throw(line, said, true);

@@ -42,6 +42,9 @@ public:
     // True once the end of the file (or a 0x1A) has been reached.
     bool AtEnd() const { return ended_; }
 
+    // True when no line is left: the next read gives an empty line.
+    bool Exhausted() const { return pos_ >= text_.sjis.size(); }
+
     const FileText& Text() const { return text_; }
 
 private:

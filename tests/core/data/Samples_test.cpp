@@ -3,6 +3,7 @@
 #include <set>
 
 #include "TestSupport.h"
+#include "core/data/DataCheck.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
@@ -132,6 +133,13 @@ TEST_P(SampleTest, FileIsShiftJisWithCrLfAndNothingIsCut) {
         EXPECT_LE(line.size(), static_cast<size_t>(ItemTextBytes)) << SjisToUtf8Lossy(line);
         start = cr + 2;
     }
+}
+
+// The program's own checker, run as a teacher would before handing a file
+// to pupils, has nothing to say about the files we ship.
+TEST_P(SampleTest, CheckerFindsNoProblem) {
+    for (const Problem& p : CheckDataFile(st_.DataPath))
+        ADD_FAILURE() << ReportLine(GetParam().file, p, ReportLanguage::English);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, SampleTest,
