@@ -43,9 +43,10 @@ void CheckWords(DataReader& r, const Field& f, const Said& what) {
                          "the line has " + Num(words) + " " + what.en + " (" + Num(MaxParts) + " at most)."});
 }
 
-void CheckIndex(DataReader& r, int line, int32_t value, int32_t count, const Said& what) {
-    if (value < 0 || value >= count)
-        r.Error(line, {what.ja + " " + Num(value) + " は一覧（" + Num(count) + " 個）にありません。",
+void CheckIndex(DataReader& r, int line, int32_t value, int32_t count, const char* ja, const char* en) {
+    if (value >= 0 && value < count) return;
+    const Said what{ja, en};
+    r.Error(line, {what.ja + " " + Num(value) + " は一覧（" + Num(count) + " 個）にありません。",
                        what.en + " " + Num(value) + " is not in the list (" + Num(count) + " names, numbered from 0)."});
 }
 
@@ -115,10 +116,6 @@ Said ItemLayout(int kind) {
     }
 }
 
-Said Nth(const char* ja, const char* en, int item) {
-    return {Num(item + 1) + " 問目の" + ja, std::string(en) + " of item " + Num(item + 1)};
-}
-
 // The lesson and code of one item of kind 2 or 3. False when the item's
 // question type is unknown, so its texts cannot be judged.
 bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
@@ -128,13 +125,14 @@ bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     const int n = static_cast<int>(item);
     // A line that is no number here means the items have slipped: what
     // follows could not be judged, so a check ends here too.
-    t.ItemLesson[item] = r.Number(Part(parts, 0), f.line, Nth("レッスン番号", "the lesson number", n), true);
-    t.ItemCode[item] = r.Number(Part(parts, 1), f.line,
-                                t.DataKind == 3 ? Nth("問題形式（0 は選択、1 はキー入力）", "the question type (0 choice, 1 key input)", n)
-                                                : Nth("コード", "the code", n),
-                                true);
-    CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
-    CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, {"コード", "the code"});
+    t.ItemLesson[item] = r.ItemNumber(Part(parts, 0), f.line, n, "レッスン番号", "the lesson number", true);
+    t.ItemCode[item] =
+        t.DataKind == 3
+            ? r.ItemNumber(Part(parts, 1), f.line, n, "問題形式（0 は選択、1 はキー入力）",
+                           "the question type (0 choice, 1 key input)", true)
+            : r.ItemNumber(Part(parts, 1), f.line, n, "コード", "the code", true);
+    CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
+    CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, "コード", "the code");
     if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice && t.ItemCode[item] != QuestionTypeKeyInput) {
         r.Error(f.line, {"問題形式 " + Num(t.ItemCode[item]) + " は使えません（0 は選択、1 はキー入力）。",
                          "the question type " + Num(t.ItemCode[item]) +
@@ -185,8 +183,8 @@ void ReadItems(DataReader& r, QuestionData& t) {
                 break;
             case 1: {
                 const Field f = r.Next(CodesLineBytes);
-                t.ItemLesson[item] = r.Number(f.text, f.line, Nth("レッスン番号", "the lesson number", i), true);
-                CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, {"レッスン番号", "the lesson number"});
+                t.ItemLesson[item] = r.ItemNumber(f.text, f.line, i, "レッスン番号", "the lesson number", true);
+                CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
                 break;
             }
             default:

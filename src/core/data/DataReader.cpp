@@ -154,6 +154,17 @@ Said DataReader::NumberHint(std::string_view text) const {
     return layout_;
 }
 
+int32_t DataReader::ItemNumber(std::string_view text, int line, int item, const char* ja, const char* en,
+                               bool fatal) {
+    try {
+        return ToInt(std::string(text));
+    } catch (const ConversionError&) {
+        return Number(text, line,
+                      {std::to_string(item + 1) + " 問目の" + ja, std::string(en) + " of item " + std::to_string(item + 1)},
+                      fatal);
+    }
+}
+
 int32_t DataReader::Number(std::string_view text, int line, const Said& expected, bool fatal) {
     try {
         return ToInt(std::string(text));

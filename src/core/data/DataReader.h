@@ -48,6 +48,9 @@ public:
     // A number field: the whole of `text` must be the number. `expected`
     // names what stands there ("the number of lessons").
     int32_t Number(std::string_view text, int line, const Said& expected, bool fatal);
+    // The same for a field of item `item` (0-based); the words are put
+    // together only when the field is refused.
+    int32_t ItemNumber(std::string_view text, int line, int item, const char* ja, const char* en, bool fatal);
 
     // Which item is being read and how many the header promised, for the
     // hint when the file ends too early; item -1 while in the header.

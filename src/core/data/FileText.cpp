@@ -89,25 +89,6 @@ size_t DecodeUtf8(std::string_view text, size_t pos, uint32_t& cp, bool& cut) {
     return len;
 }
 
-// UTF-8 with at least one non-ASCII character; a character cut off by the
-// end of the text still counts, so that a truncated file is told as such.
-bool LooksLikeUtf8(std::string_view text) {
-    bool nonAscii = false;
-    for (size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        uint32_t cp;
-        bool cut;
-        const size_t len = DecodeUtf8(text, i, cp, cut);
-        if (len == 0) return cut;
-        nonAscii = true;
-        i += len;
-    }
-    return nonAscii;
-}
-
 std::string Utf8Of(uint32_t cp) {
     std::string out;
     if (cp < 0x80) {
@@ -235,42 +216,80 @@ void AddFlaw(FileText& t, FileText::Flaw::Kind kind, int line, std::string utf8 
     t.flaws.push_back({kind, line, std::move(utf8)});
 }
 
-// Converts and appends; flaws are noted with their lines.
-bool Convert(std::string_view in, std::string& out, FileText* t, LineCounter* lines, size_t base) {
+// Converts and appends, noting flaws with their lines. With `strict` the
+// conversion gives up at the first byte that is no UTF-8 and returns false.
+// Shift-JIS never takes more bytes than UTF-8 for the same text.
+bool Convert(std::string_view in, std::string& out, std::vector<FileText::Flaw>* flaws, LineCounter* lines,
+             size_t base, bool strict, bool* nonAscii) {
     SjisTable& table = Table();
-    bool ok = true;
-    for (size_t i = 0; i < in.size();) {
-        if (static_cast<unsigned char>(in[i]) < 0x80) {
-            size_t j = i + 1;
-            while (j < in.size() && static_cast<unsigned char>(in[j]) < 0x80) ++j;
-            out.append(in.data() + i, j - i);
-            i = j;
+    const size_t start = out.size();
+    out.resize(start + in.size());
+    char* o = out.data() + start;
+    const char* p = in.data();
+    const char* const end = p + in.size();
+    auto flaw = [&](FileText::Flaw::Kind kind, const char* at, std::string utf8) {
+        if (!flaws || flaws->size() >= MaxFlaws) return;
+        const int line = lines->At(base + static_cast<size_t>(at - in.data()));
+        if (kind != FileText::Flaw::NotInShiftJis && !flaws->empty() && flaws->back().kind == kind &&
+            flaws->back().line == line)
+            return;
+        flaws->push_back({kind, line, std::move(utf8)});
+    };
+    while (p < end) {
+        // Most of a question file is ASCII: take it eight bytes at a time.
+        while (end - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull) break;
+            std::memcpy(o, p, 8);
+            p += 8;
+            o += 8;
+        }
+        if (p < end && static_cast<unsigned char>(*p) < 0x80) {
+            *o++ = *p++;
             continue;
         }
+        if (p == end) break;
+        if (nonAscii) *nonAscii = true;
         uint32_t cp;
         bool cut;
-        const size_t len = DecodeUtf8(in, i, cp, cut);
+        const size_t len = DecodeUtf8(std::string_view(p, static_cast<size_t>(end - p)), 0, cp, cut);
         if (len == 0) {
-            ok = false;
-            if (t) AddFlaw(*t, cut ? FileText::Flaw::CutAtEnd : FileText::Flaw::BadUtf8, lines->At(base + i));
-            out += '?';
-            i = cut ? in.size() : i + 1;
+            if (strict && !cut) {
+                out.resize(start);
+                return false;
+            }
+            flaw(cut ? FileText::Flaw::CutAtEnd : FileText::Flaw::BadUtf8, p, {});
+            *o++ = '?';
+            p = cut ? end : p + 1;
             continue;
         }
         const uint16_t code = table.Code(cp);
         if (code == 0) {
-            ok = false;
-            if (t) AddFlaw(*t, FileText::Flaw::NotInShiftJis, lines->At(base + i), std::string(in.substr(i, len)));
-            out += '?';
+            flaw(FileText::Flaw::NotInShiftJis, p, std::string(p, len));
+            *o++ = '?';
         } else if (code < 0x100) {
-            out += static_cast<char>(code);
+            *o++ = static_cast<char>(code);
         } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
+            *o++ = static_cast<char>(code >> 8);
+            *o++ = static_cast<char>(code & 0xFF);
         }
-        i += len;
+        p += len;
     }
-    return ok;
+    out.resize(static_cast<size_t>(o - out.data()));
+    return true;
+}
+
+// Whether the first character beyond ASCII is UTF-8: a Shift-JIS file
+// nearly always fails right there, before anything is converted.
+bool FirstNonAsciiIsUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) continue;
+        uint32_t cp;
+        bool cut;
+        return DecodeUtf8(text, i, cp, cut) != 0 || cut;
+    }
+    return false;
 }
 
 }  // namespace
@@ -299,7 +318,20 @@ std::string ReadFileBytes(const std::string& fsPath, const std::string& shownPat
     return bytes;
 }
 
+namespace {
+
+// The last UTF-8 file converted. Every question set reads the file again;
+// while it has not changed, its conversion is not done again.
+struct LastConversion {
+    std::string bytes;
+    FileText text;
+};
+thread_local LastConversion last;
+
+}  // namespace
+
 FileText DecodeFileText(std::string bytes, bool detect) {
+    if (detect && !last.bytes.empty() && bytes == last.bytes) return last.text;
     FileText t;
     const size_t mark = bytes.find(EndMark);
     const std::string_view text(bytes.data(), mark == std::string::npos ? bytes.size() : mark);
@@ -316,14 +348,24 @@ FileText DecodeFileText(std::string bytes, bool detect) {
     }
     for (size_t nul = text.find('\0'); nul != std::string_view::npos; nul = text.find('\0', nul + 1))
         AddFlaw(t, FileText::Flaw::NulByte, lines.At(nul));
+    // A BOM means UTF-8; otherwise the text is UTF-8 when it converts as
+    // such and holds anything beyond ASCII, and Shift-JIS when it does not.
     LineCounter convLines(text, t.lfLines ? '\n' : '\r');
     const bool bom = text.substr(0, 3) == "\xEF\xBB\xBF";
-    if (bom || LooksLikeUtf8(text)) {
+    std::vector<FileText::Flaw> convFlaws;
+    std::string converted;
+    bool nonAscii = false;
+    if ((bom || FirstNonAsciiIsUtf8(text)) &&
+        Convert(text.substr(bom ? 3 : 0), converted, &convFlaws, &convLines, bom ? 3 : 0, !bom, &nonAscii) &&
+        (bom || nonAscii)) {
         t.utf8 = true;
-        t.sjis.reserve(text.size());
-        Convert(text.substr(bom ? 3 : 0), t.sjis, &t, &convLines, bom ? 3 : 0);
+        t.sjis = std::move(converted);
+        for (FileText::Flaw& f : convFlaws)
+            if (t.flaws.size() < MaxFlaws) t.flaws.push_back(std::move(f));
         std::stable_sort(t.flaws.begin(), t.flaws.end(),
                          [](const FileText::Flaw& a, const FileText::Flaw& b) { return a.line < b.line; });
+        last.bytes = std::move(bytes);
+        last.text = t;
         return t;
     }
     // A Shift-JIS text whose last character lost its second byte.
@@ -341,7 +383,9 @@ FileText DecodeFileText(std::string bytes, bool detect) {
 }
 
 bool Utf8ToSjisFast(std::string_view utf8, std::string& out) {
-    return Convert(utf8, out, nullptr, nullptr, 0);
+    std::vector<FileText::Flaw> flaws;
+    LineCounter lines(utf8, '\n');
+    return Convert(utf8, out, &flaws, &lines, 0, false, nullptr) && flaws.empty();
 }
 
 }  // namespace vokamo

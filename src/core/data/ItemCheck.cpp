@@ -1,7 +1,10 @@
 #include "core/data/ItemCheck.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
+#include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/state/ProgramState.h"
@@ -22,6 +25,56 @@ bool IsLetter(char c) {
 
 bool IsKeyMark(char c) {
     return c == '\'' || c == ',' || c == '.' || c == '-';
+}
+
+// Calls f for each word between half-width spaces, as SplitWords cuts them
+// but without copying: the header read runs this over every item.
+template <typename F>
+void ForEachWord(std::string_view text, F f) {
+    size_t start = std::string_view::npos;
+    for (size_t i = 0; i < text.size();) {
+        const size_t len = SjisCharLen(text, i);
+        if (len == 1 && text[i] == ' ') {
+            if (start != std::string_view::npos) f(text.substr(start, i - start));
+            start = std::string_view::npos;
+        } else if (start == std::string_view::npos) {
+            start = i;
+        }
+        i += len;
+    }
+    if (start != std::string_view::npos) f(text.substr(start));
+}
+
+// Index into KeySymbols of a lower-case character, or -1.
+int KeySymbolIndex(char c) {
+    static const std::array<int8_t, 128> index = [] {
+        std::array<int8_t, 128> t{};
+        t.fill(-1);
+        for (size_t s = 0; s < KeySymbols.size(); ++s) t[static_cast<unsigned char>(KeySymbols[s][0])] = static_cast<int8_t>(s);
+        return t;
+    }();
+    const auto b = static_cast<unsigned char>(c);
+    return b < 128 ? index[b] : -1;
+}
+
+char Folded(char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    return c == '_' ? ' ' : c;
+}
+
+// Whether the drill judges the choice right for the answer word: both with
+// "_" as a space, the choice cut as its panel shows it, letter case ignored.
+bool ChoiceMatches(std::string_view choice, std::string_view word) {
+    const std::string_view c = CutLine(choice, ChoiceTextBytes);
+    const std::string_view w = CutLine(word, ItemTextBytes);
+    if (c.size() != w.size()) return false;
+    for (size_t i = 0; i < c.size();) {
+        const size_t len = SjisCharLen(c, i);
+        if (len != SjisCharLen(w, i)) return false;
+        if (len == 2 ? c.substr(i, 2) != w.substr(i, 2) : Folded(c[i]) != Folded(w[i])) return false;
+        i += len;
+    }
+    return true;
 }
 
 std::string Quoted(std::string_view sjis) {
@@ -65,10 +118,14 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
     }
     // The keys the drill gives this word: every symbol it needs, in key order,
     // the first eight of them.
-    const std::string lower = SjisLowerAscii(SjisFirstChars(word, KeyScanChars));
+    uint32_t needed = 0;
+    for (size_t i = 0; i < word.size() && i < KeyScanChars; ++i) {
+        const int s = KeySymbolIndex(Folded(word[i]));
+        if (s >= 0) needed |= 1u << s;
+    }
     int given = 0;
     for (size_t s = 0; s < KeySymbols.size(); ++s) {
-        if (lower.find(KeySymbols[s][0]) == std::string::npos) continue;
+        if (!(needed & (1u << s))) continue;
         if (given++ < ExtraKeyCount || !IsKeyMark(KeySymbols[s][0])) continue;
         const std::string mark = KeySymbols[s];
         r.Error(line, {"答の語" + Quoted(word) + "には記号 " + mark + " が要りますが、子音と記号が 8 種類を超えるので " +
@@ -120,50 +177,51 @@ void CheckItem(DataReader& r, const ItemFields& item) {
         if (f->line > 0) CheckCut(r, *f, ItemTextBytes);
     if (!item.answer.whole.empty()) r.NoteItemText(item.answer.whole, item.answer.line);
 
-    std::vector<std::string> blanks;
-    for (const std::string& part : SplitWords(item.answer.text))
-        if (StartsWithChar(part, "@") == 1) blanks.push_back(DropFirstChar(part));
+    std::array<std::string_view, MaxParts> blanks{};
+    size_t blankCount = 0;
+    ForEachWord(item.answer.text, [&](std::string_view word) {
+        if (word.front() == '@' && blankCount < blanks.size()) blanks[blankCount++] = word.substr(1);
+    });
     const int line = item.answer.line;
     if (!item.choice) {
-        if (blanks.empty())
+        if (blankCount == 0)
             r.Warn(line, {"解答行に @ の付いた答の語がありません。この問題は何も答えずに正解になります。",
                           "the answer line has no answer word marked with @; the item counts as right with "
                           "nothing answered."});
-        for (const std::string& word : blanks) CheckTypedWord(r, line, word);
+        for (size_t k = 0; k < blankCount; ++k) CheckTypedWord(r, line, blanks[k]);
         return;
     }
-    if (blanks.empty()) {
+    if (blankCount == 0) {
         r.Error(line, {"選択問題なのに、解答行に @ の付いた答の語がないので、正解できません。",
                        "a multiple-choice item needs an answer word marked with @; without one it can never "
                        "be answered right."});
         return;
     }
-    const std::string expected = SjisLowerAscii(SjisCut(UnderscoreToSpace(blanks.back()), ItemTextBytes));
-    const std::vector<std::string> candidates = SplitWords(item.choices.text);
-    const size_t offered = std::min(candidates.size(), static_cast<size_t>(MaxChoices));
+    const std::string_view answer = blanks[blankCount - 1];
+    int offered = 0;
     bool found = false;
-    for (size_t k = 0; k < offered && !found; ++k) {
-        const std::string shown = SjisCut(UnderscoreToSpace(candidates[k]), ChoiceTextBytes);
-        found = SjisLowerAscii(shown) == expected;
-        if (r.Checking() && candidates[k].size() > static_cast<size_t>(ChoiceTextBytes))
-            r.Warn(item.choices.line, {"選択肢" + Quoted(candidates[k]) + "は " + std::to_string(ChoiceTextBytes) +
+    ForEachWord(item.choices.text, [&](std::string_view choice) {
+        if (offered++ >= MaxChoices) return;
+        found = found || ChoiceMatches(choice, answer);
+        if (r.Checking() && choice.size() > static_cast<size_t>(ChoiceTextBytes))
+            r.Warn(item.choices.line, {"選択肢" + Quoted(choice) + "は " + std::to_string(ChoiceTextBytes) +
                                            " バイトを超えるので、切れて表示されます。",
-                                       "the choice " + QuotedEn(candidates[k]) + " is longer than " +
+                                       "the choice " + QuotedEn(choice) + " is longer than " +
                                            std::to_string(ChoiceTextBytes) + " bytes and is shown cut."});
-    }
+    });
     if (!found) {
         const std::string choicesLine = std::to_string(item.choices.line);
-        r.Error(line, {"答の語" + Quoted(blanks.back()) + "が " + choicesLine +
+        r.Error(line, {"答の語" + Quoted(answer) + "が " + choicesLine +
                            " 行目の選択肢にないので、正解できません（大文字と小文字は区別しません。_ は空白です）。",
-                       "the answer word " + QuotedEn(blanks.back()) + " is not among the choices on line " +
+                       "the answer word " + QuotedEn(answer) + " is not among the choices on line " +
                            choicesLine + ", so the item can never be answered right (case does not matter; _ "
                            "stands for a space)."});
     }
-    if (blanks.size() > 1)
-        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blanks.size()) + " 個あり、最後の" +
-                          Quoted(blanks.back()) + "だけが問われます。",
-                      "a multiple-choice item asks one answer word; there are " + std::to_string(blanks.size()) +
-                          " words marked with @ and only the last, " + QuotedEn(blanks.back()) + ", is asked."});
+    if (blankCount > 1)
+        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blankCount) + " 個あり、最後の" +
+                          Quoted(answer) + "だけが問われます。",
+                      "a multiple-choice item asks one answer word; there are " + std::to_string(blankCount) +
+                          " words marked with @ and only the last, " + QuotedEn(answer) + ", is asked."});
 }
 
 }  // namespace vokamo
