@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "TestSupport.h"
@@ -228,6 +229,25 @@ TEST(Encodings, EveryShiftJisCharacterConvertsAsIconvDoes) {
         EXPECT_TRUE(Utf8ToSjisFast(oneWay, fast)) << oneWay;
         EXPECT_EQ(fast, *Utf8ToSjis(oneWay)) << oneWay;
     }
+}
+
+// Every example file of the help is one a teacher may copy as it stands.
+TEST(HelpExamples, CheckClean) {
+    const std::string help = test::ReadBytes(test::SamplesDir() + "/../resources/help/vk40.html");
+    const std::string dir = test::MakeTempDir();
+    int examples = 0;
+    for (size_t at = help.find("<pre>"); at != std::string::npos; at = help.find("<pre>", at + 1)) {
+        const size_t start = at + 5;
+        const std::string text = help.substr(start, help.find("</pre>", start) - start);
+        // Example files are the blocks whose second line is a header line.
+        const size_t second = text.find('\n') + 1;
+        const std::string header = text.substr(second, text.find('\n', second) - second);
+        if (std::count(header.begin(), header.end(), ' ') != 2 || header.find('<') != std::string::npos) continue;
+        const std::string path = dir + "/example" + std::to_string(++examples) + ".dat";
+        test::WriteBytes(path, text);
+        for (const Problem& p : CheckDataFile(path)) ADD_FAILURE() << header << ": " << p.line << ": " << p.ja;
+    }
+    EXPECT_GE(examples, 8);
 }
 
 }  // namespace
