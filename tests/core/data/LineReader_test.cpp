@@ -47,7 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "CutInsideDoubleByteDropsLead", "a\x83\x41\x83\x5C\r\nb\r\n", 4, {"a\x83\x41", "b"}},
                     ReadCase{"CutAfterWholeDoubleByte", "a\x83\x41\x83\x5C\r\nb\r\n", 3, {"a\x83\x41", "b"}},
                     ReadCase{"ExactCapacityKeepsAll", "a\x83\x41\r\nb\r\n", 3, {"a\x83\x41", "b"}},
-                    ReadCase{"SecondByteLikeLeadIsNotCut", "\x83\x83\x83\x83z\r\n", 4, {"\x83\x83\x83\x83"}}),
+                    ReadCase{"SecondByteLikeLeadIsNotCut", "\x83\x83\x83\x83z\r\n", 4, {"\x83\x83\x83\x83"}},
+                    ReadCase{"LfEndsLinesInAFileWithoutCr", "one\ntwo\n\nfour", 255, {"one", "two", "", "four", ""}},
+                    ReadCase{"Utf8IsReadAsShiftJis", "\xE3\x82\xA2\xE3\x82\xBD\r\nb\r\n", 3, {"\x83\x41", "b"}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(LineReader, LinesLongerThanTheBufferAndCrLfAcrossIt) {
