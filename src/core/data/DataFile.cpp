@@ -56,10 +56,12 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
     CheckWords(r, f, {"語", "words"});
     CheckCut(r, f, HeaderLineBytes);
     const auto parts = SplitWords(f.text);
-    r.AtItem(-1, 0, 0,
-             {"ヘッダー行には「題名 種別コード 問題数」を半角の空白で区切って書きます。題名には空白を入れられません。",
-              " The header line holds the title, the type code and the number of items, separated by half-width "
-              "spaces; the title cannot hold a space."});
+    static const Said headerLayout{
+        "ヘッダー行には「題名 種別コード 問題数」を半角の空白で区切って書きます。題名には空白を入れられません。",
+        " The header line holds the title, the type code and the number of items, separated by half-width "
+        "spaces; the title cannot hold a space."};
+    static const Said noLayout;
+    r.AtItem(-1, 0, headerLayout);
     t.Title = SjisCut(Part(parts, 0), TitleBytes);
     if (r.Checking() && Part(parts, 0).size() > static_cast<size_t>(TitleBytes))
         r.Warn(f.line, {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
@@ -75,7 +77,7 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
         r.Error(f.line, {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
                          "the number of items is " + Num(t.ItemCount) + " (1 to " + Num(MaxItems) + ")."},
                 true);
-    r.AtItem(-1, 0, 0, {});
+    r.AtItem(-1, 0, noLayout);
 }
 
 // A count line: the whole line is the number.
@@ -100,20 +102,17 @@ void ReadNames(DataReader& r, std::array<std::string, MaxGroups>& names, int32_t
 }
 
 // How the items of a kind are laid out, for the hint when a line is missing.
-Said ItemLayout(int kind) {
-    switch (kind) {
-        case 0:
-            return {"1 問は 2 行です（解答、問題文）。", " Each item has 2 lines: answer, question."};
-        case 1:
-            return {"1 問は 4 行です（レッスン番号、解答、問題文、解説）。",
-                    " Each item has 4 lines: lesson number, answer, question, explanation."};
-        case 2:
-            return {"1 問は 4 行です（「レッスン番号 コード」、解答、問題文、解説）。",
-                    " Each item has 4 lines: \"lesson code\", answer, question, explanation."};
-        default:
-            return {"1 問は 5 行です（「レッスン番号 問題形式」、問題文、選択肢、解答、解説）。",
-                    " Each item has 5 lines: \"lesson type\", question, choices, answer, explanation."};
-    }
+const Said& ItemLayout(int kind) {
+    static const std::array<Said, 4> layouts = {{
+        {"1 問は 2 行です（解答、問題文）。", " Each item has 2 lines: answer, question."},
+        {"1 問は 4 行です（レッスン番号、解答、問題文、解説）。",
+         " Each item has 4 lines: lesson number, answer, question, explanation."},
+        {"1 問は 4 行です（「レッスン番号 コード」、解答、問題文、解説）。",
+         " Each item has 4 lines: \"lesson code\", answer, question, explanation."},
+        {"1 問は 5 行です（「レッスン番号 問題形式」、問題文、選択肢、解答、解説）。",
+         " Each item has 5 lines: \"lesson type\", question, choices, answer, explanation."},
+    }};
+    return layouts[static_cast<size_t>(std::clamp(kind, 0, 3))];
 }
 
 // The lesson and code of one item of kind 2 or 3. False when the item's
@@ -161,10 +160,10 @@ ItemFields ReadItemTexts(DataReader& r, int kind, bool choice) {
 }
 
 void ReadItems(DataReader& r, QuestionData& t) {
-    const Said layout = ItemLayout(t.DataKind);
+    const Said& layout = ItemLayout(t.DataKind);
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
-        r.AtItem(i, t.ItemCount, 0, layout);
+        r.AtItem(i, t.ItemCount, layout);
         if (t.DataKind == 0 && r.Checking() && r.In().Exhausted()) {
             // Kind 0 has no number lines to stop at: the missing items would
             // load empty, and each would count as answered at once.

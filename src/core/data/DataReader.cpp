@@ -114,11 +114,10 @@ void DataReader::Warn(int line, const Said& what) {
     if (Checking()) report_->push_back({true, line, what.ja, what.en});
 }
 
-void DataReader::AtItem(int item, int itemCount, int linesPerItem, const Said& layout) {
+void DataReader::AtItem(int item, int itemCount, const Said& layout) {
     item_ = item;
     itemCount_ = itemCount;
-    linesPerItem_ = linesPerItem;
-    layout_ = layout;
+    layout_ = &layout;
 }
 
 void DataReader::NoteItemText(std::string_view key, int line) {
@@ -149,9 +148,9 @@ Said DataReader::NumberHint(std::string_view text) const {
         return {"全角の数字や空白は使えません。半角で書いてください。",
                 " Full-width digits and spaces do not count; write them half-width."};
     if (item_ > 0)
-        return {"前の問題の行の数が合っていないようです。" + layout_.ja,
-                " The item before seems to have a line too many or too few." + layout_.en};
-    return layout_;
+        return {"前の問題の行の数が合っていないようです。" + layout_->ja,
+                " The item before seems to have a line too many or too few." + layout_->en};
+    return layout_ ? *layout_ : Said{};
 }
 
 int32_t DataReader::ItemNumber(std::string_view text, int line, int item, const char* ja, const char* en,

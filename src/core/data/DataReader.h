@@ -53,8 +53,9 @@ public:
     int32_t ItemNumber(std::string_view text, int line, int item, const char* ja, const char* en, bool fatal);
 
     // Which item is being read and how many the header promised, for the
-    // hint when the file ends too early; item -1 while in the header.
-    void AtItem(int item, int itemCount, int linesPerItem, const Said& layout);
+    // hint when the file ends too early; item -1 while in the header. The
+    // layout, said when a line is out of place, must outlive the reading.
+    void AtItem(int item, int itemCount, const Said& layout);
 
     // Notes that an item's answer and choices repeat an earlier item.
     void NoteItemText(std::string_view key, int line);
@@ -71,8 +72,7 @@ private:
     LineReader in_;
     int item_ = -1;
     int itemCount_ = 0;
-    int linesPerItem_ = 0;
-    Said layout_;
+    const Said* layout_ = nullptr;
     std::unordered_map<std::string_view, int> seen_;
 };
 
