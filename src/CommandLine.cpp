@@ -28,6 +28,8 @@ void PrintHelp(std::ostream& out, ReportLanguage language) {
         out << "使い方: vokamo [オプション]\n"
                "オプションなしで起動すると、英単語ドリルの画面が開きます。\n"
                "\n"
+               "  --home               自分のフォルダー（~/Vokamo）で作業します。はじめての起動でフォルダーを作り、\n"
+               "                       問題ファイルの見本を入れます\n"
                "  --check ファイル...  問題データファイルを調べ、見つけた問題を一行ずつ書き出します\n"
                "                       （画面は開きません）。終了コード: 0 問題なし、1 警告だけ、2 エラーあり\n"
                "  --help               このオプションの一覧を表示します\n";
@@ -35,6 +37,8 @@ void PrintHelp(std::ostream& out, ReportLanguage language) {
         out << "Usage: vokamo [option]\n"
                "Without an option the vocabulary drill window opens.\n"
                "\n"
+               "  --home           work in the pupil's own folder (~/Vokamo), made with the sample question\n"
+               "                   files on the first start\n"
                "  --check FILE...  check question data files and list every problem found, one a line\n"
                "                   (no window is opened). Exit status: 0 clean, 1 warnings only, 2 errors\n"
                "  --help           list these options\n";
