@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTextBrowser>
+#include <csignal>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,9 @@
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiHelpViewer.h"
 #include "ui/platform/UiProgramFiles.h"
+#include "ui/platform/UiRecordLocks.h"
+#include "ui/platform/UiSaveFailurePrompt.h"
+#include "ui/platform/UiSignalPipe.h"
 #include "ui/platform/UiSoundPlayer.h"
 #include "ui/dialogs/MyInput.h"
 
@@ -119,6 +123,11 @@ int main(int argc, char** argv) {
     help.target = &helpViewer;
     errors.target = &errorBox;
     QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
+    UiRecordLocks recordLocks;
+    UiSaveFailurePrompt savePrompt(&frmMain);
+    frmMain.SetRecordGuards(recordLocks, savePrompt);
+    UiSignalPipe endSignals({SIGTERM, SIGHUP, SIGINT});
+    frmMain.ConnectSessionEnd(endSignals);
 
     std::optional<HiddenWindows> hidden;
     FirstPaintHook buildHidden(frmMain, *frmMain.Timer3, [&] {

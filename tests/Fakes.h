@@ -1,7 +1,9 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +63,60 @@ public:
     std::vector<std::string> messages;
 };
 
+// Locks live in a set shared by every handle, like lock files in a folder;
+// `others` holds the records another program has open. Paths listed in
+// `unlockable` stand for folders where no lock can be made.
+class FakeRecordLocks : public RecordLocks {
+public:
+    class Handle : public RecordLock {
+    public:
+        Handle(std::set<std::string>& held, std::string path) : held_(held), path_(std::move(path)) {}
+        ~Handle() override { held_.erase(path_); }
+
+    private:
+        std::set<std::string>& held_;
+        std::string path_;
+    };
+
+    std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, bool& inUse) override {
+        inUse = others.count(fsRecordPath) > 0 || held.count(fsRecordPath) > 0;
+        if (inUse || unlockable.count(fsRecordPath)) return nullptr;
+        held.insert(fsRecordPath);
+        return std::make_unique<Handle>(held, fsRecordPath);
+    }
+    std::set<std::string> held, others, unlockable;
+};
+
+// Answers the save-failure questions from queues; an empty queue ends
+// without saving (and confirms it), so a forgotten answer cannot hang a test.
+class ScriptedSaveFailurePrompt : public SaveFailurePrompt {
+public:
+    FailedSaveChoice AskAfterFailedSave(const std::string& utf8Message) override {
+        asked.push_back(utf8Message);
+        if (choices.empty()) return FailedSaveChoice::EndWithoutSaving;
+        const auto c = choices.front();
+        choices.pop_front();
+        return c;
+    }
+    bool ConfirmEndWithoutSaving(const std::string& utf8Message) override {
+        confirmations.push_back(utf8Message);
+        if (confirms.empty()) return true;
+        const bool c = confirms.front();
+        confirms.pop_front();
+        return c;
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
+        if (places.empty()) return std::nullopt;
+        auto p = places.front();
+        places.pop_front();
+        return p;
+    }
+    std::deque<FailedSaveChoice> choices;
+    std::deque<bool> confirms;
+    std::deque<std::optional<std::string>> places;
+    std::vector<std::string> asked, confirmations;
+};
+
 }  // namespace vokamo::test
 
 #include "core/platform/MainDisplay.h"
@@ -72,6 +128,8 @@ public:
     void DrawLabelsAndCells() override { ++labelsAndCells; }
     void DrawCells() override { ++cells; }
     void RedrawStep() override { ++redraws; }
+    void SaveAfterDrill() override { ++saves; }
+    int saves = 0;
     int labelsAndCells = 0;
     int cells = 0;
     int redraws = 0;

@@ -9,6 +9,7 @@
 #include "core/state/Errors.h"
 #include "core/data/DataReader.h"
 #include "core/data/ItemCheck.h"
+#include "core/data/FsNames.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
@@ -312,7 +313,7 @@ std::string FsPath(const std::string& sjisPath) {
         return sjisPath;
     // A path that is not valid Shift-JIS is handed on as it is: the open then
     // fails with a message instead of opening some other file.
-    if (auto utf8 = SjisToUtf8(sjisPath)) return *utf8;
+    if (auto utf8 = SjisToUtf8(sjisPath)) return NameOnDisk(sjisPath, *utf8);
     return sjisPath;
 }
 

@@ -15,6 +15,9 @@ public:
     // The redraw step: "piyo1.wav" to its end, then, if a record is open,
     // status, labels and cells. Dialogs run it when they close.
     virtual void RedrawStep() = 0;
+    // The learner has left the drill window: the record is saved, so that an
+    // end the program does not see coming loses at most one drill.
+    virtual void SaveAfterDrill() = 0;
 };
 
 }  // namespace vokamo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,38 @@ class ErrorBox {
 public:
     virtual ~ErrorBox() = default;
     virtual void ShowError(const std::string& utf8Message) = 0;
+};
+
+// The lock that keeps a record to one program; let go when destroyed.
+class RecordLock {
+public:
+    virtual ~RecordLock() = default;
+};
+
+class RecordLocks {
+public:
+    virtual ~RecordLocks() = default;
+    // Takes the lock beside the record at fsRecordPath (a file-system path).
+    // nullptr with inUse set: another running program holds it. nullptr
+    // with inUse clear: no lock can be made there (a folder that takes no
+    // new file), and the record is used without one. A lock left behind by
+    // a program that no longer runs is taken over.
+    virtual std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, bool& inUse) = 0;
+};
+
+// What the pupil decides when the record could not be saved at the end.
+enum class FailedSaveChoice { TryAgain, SaveElsewhere, EndWithoutSaving };
+
+class SaveFailurePrompt {
+public:
+    virtual ~SaveFailurePrompt() = default;
+    // utf8Message says what failed; the answer is the pupil's choice.
+    virtual FailedSaveChoice AskAfterFailedSave(const std::string& utf8Message) = 0;
+    // The second, explicit choice that ending without saving needs: true
+    // only when the pupil confirms it.
+    virtual bool ConfirmEndWithoutSaving(const std::string& utf8Message) = 0;
+    // A new place for the record: a Shift-JIS path, nullopt when cancelled.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter) = 0;
 };
 
 }  // namespace vokamo

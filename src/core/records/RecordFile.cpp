@@ -1,5 +1,6 @@
 #include "core/records/RecordFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,10 +133,12 @@ mode_t ReplacementMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const std::string& bytes, off_t at = -1) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = at < 0 ? ::write(fd, bytes.data() + done, bytes.size() - done)
+                                 : ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                            at + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -145,7 +148,97 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+constexpr const char* TempMark = ".vokamo-tmp-";
+constexpr size_t TempSuffixBytes = 6;  // the XXXXXX that mkstemp fills in
+
+// A name mkstemp made for a save of `record`: ours, or the one saves used
+// before temporary files were hidden ("<record>.tmp-XXXXXX").
+bool IsTempOf(const std::string& name, const std::string& record) {
+    for (const std::string& prefix : {"." + record + TempMark, record + ".tmp-"})
+        if (name.size() == prefix.size() + TempSuffixBytes && name.compare(0, prefix.size(), prefix) == 0)
+            return true;
+    return false;
+}
+
+// Rewrites the record where it stands, for a folder that takes no new
+// file. The old bytes stay in memory until the new ones are on the disk and
+// are written back when the new ones cannot be. Returns 0 or the errno of
+// the failure.
+int RewriteInPlace(const std::string& path, const std::string& bytes, const RecordWriteHooks& hooks) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat sb {};
+    if (::fstat(fd, &sb) != 0 || !S_ISREG(sb.st_mode)) {
+        ::close(fd);
+        return EISDIR;
+    }
+    std::string old(static_cast<size_t>(sb.st_size), '\0');
+    size_t got = 0;
+    while (got < old.size()) {
+        const ssize_t n = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    old.resize(got);
+    int err = 0;
+    try {
+        if (!WriteAll(fd, bytes, 0) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+            err = errno;
+        else if (hooks.afterInPlaceWrite)
+            hooks.afterInPlaceWrite();
+    } catch (const std::exception&) {
+        err = EIO;
+    }
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (err != 0 && WriteAll(fd, old, 0) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0) ::fsync(fd);
+    if (::close(fd) != 0 && err == 0) err = errno;
+    return err;
+}
+
+// The folder of a Shift-JIS path with its final '/', or "" for a bare name.
+// '/' is never the second byte of a character.
+std::string FolderOf(const std::string& sjisPath) {
+    const size_t slash = sjisPath.rfind('/');
+    return slash == std::string::npos ? std::string() : sjisPath.substr(0, slash + 1);
+}
+
+// The last part of a stored path, after a '/' or a Windows '\\' (which can
+// be the second byte of a character, so the path is read character-wise).
+std::string BareName(const std::string& sjisPath) {
+    size_t start = 0;
+    for (size_t i = 0; i < sjisPath.size(); i += SjisCharLen(sjisPath, i))
+        if (SjisCharLen(sjisPath, i) == 1 && (sjisPath[i] == '/' || sjisPath[i] == '\\')) start = i + 1;
+    return sjisPath.substr(start);
+}
+
+// False only when nothing is there; a file that is there but cannot be
+// looked at is reported by the read that follows.
+bool Exists(const std::string& sjisPath) {
+    struct stat sb {};
+    return ::stat(FsPath(sjisPath).c_str(), &sb) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
+std::string OtherBookMessage(const std::string& record, const std::string& stored, const std::string& found) {
+    return "成績「" + SjisToUtf8Lossy(record) + "」の問題ファイル「" + SjisToUtf8Lossy(stored) +
+           "」が見つかりません。同じフォルダーの「" + SjisToUtf8Lossy(found) +
+           "」は題名、種類または問題数が違う別の問題なので、この成績には使えません。";
+}
+
 }  // namespace
+
+void RemoveLeftoverTemps(const std::string& fsRecordPath) {
+    const std::filesystem::path target(fsRecordPath);
+    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
+    const std::string record = target.filename().string();
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> leftovers;
+    while (const dirent* e = ::readdir(dir))
+        if (IsTempOf(e->d_name, record)) leftovers.emplace_back(e->d_name);
+    ::closedir(dir);
+    for (const auto& name : leftovers) ::unlink((folder + "/" + name).c_str());
+}
 
 void ReadRecordFile(ProgramState& st) {
     RecordLines src(ReadWholeFile(st.RecordPath), st.RecordPath);
@@ -184,10 +277,21 @@ void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks) {
     const std::string path = FsPath(st.RecordPath);
     const std::filesystem::path target(path);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temp = (folder / (target.filename().string() + ".tmp-XXXXXX")).string();
+    std::string temp = (folder / ("." + target.filename().string() + TempMark + "XXXXXX")).string();
+    RemoveLeftoverTemps(path);
 
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw FileError(WriteFailedMessage(st.RecordPath, errno));
+    const int fd = hooks.makeTemp ? hooks.makeTemp(temp) : ::mkstemp(temp.data());
+    if (fd < 0) {
+        const int err = errno;
+        // A folder that takes no new file may still let the record be
+        // changed: a plain rewrite then keeps the session.
+        struct stat sb {};
+        if (::stat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode))
+            throw FileError(WriteFailedMessage(st.RecordPath, err));
+        const int inPlace = RewriteInPlace(path, RecordBytes(st), hooks);
+        if (inPlace != 0) throw FileError(WriteFailedMessage(st.RecordPath, inPlace));
+        return;
+    }
     auto fail = [&](int err, bool open) {
         if (open) ::close(fd);
         ::unlink(temp.c_str());
@@ -232,9 +336,29 @@ void InitialiseRecord(ProgramState& st) {
 void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     ProgramState next = st;
     next.RecordPath = sjisPath;
+    RemoveLeftoverTemps(FsPath(sjisPath));
     ReadRecordFile(next);
     const int32_t recordItems = next.ItemCount;
+    const std::string recordTitle = next.Title;
+    const int32_t recordType = next.TypeCode;
+
+    // A class folder copied elsewhere keeps the old absolute path on line 1,
+    // and a relative one means the record's own folder, never wherever the
+    // program was started from.
+    const std::string stored = next.DataPath;
+    const std::string folder = FolderOf(sjisPath);
+    if (!stored.empty() && stored[0] != '/') next.DataPath = folder + stored;
+    bool substituted = false;
+    if (!Exists(next.DataPath)) {
+        const std::string beside = folder + BareName(stored);
+        if (beside != next.DataPath && Exists(beside)) {
+            next.DataPath = beside;
+            substituted = true;
+        }
+    }
     ReadDataHeader(next);
+    if (substituted && (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems))
+        throw FileError(OtherBookMessage(sjisPath, stored, next.DataPath));
     for (int32_t i = std::max(recordItems, 0); i < std::min(next.ItemCount, MaxItems); ++i) {
         next.ItemTries[i] = 0;
         next.ItemState[i] = -1;

@@ -21,22 +21,41 @@ inline constexpr int RecordItemLineBytes = 20;    // an item line and each of it
 void ReadRecordFile(ProgramState& st);
 
 // Lets a test break a save between writing the temporary file and renaming
-// it over the stored record. Production code passes nothing.
+// it over the stored record, or stand in for a folder that refuses new
+// files. Production code passes nothing.
 struct RecordWriteHooks {
     std::function<void(const std::string& tempPath)> beforeRename;
+    // Replaces mkstemp: returns the descriptor, or -1 with errno set.
+    std::function<int(std::string& tempTemplate)> makeTemp;
+    // Runs after the new bytes were written over the record in place and
+    // before they are synced; a throw stands for a write that failed there.
+    std::function<void()> afterInPlaceWrite;
 };
 
 // Writes st as the record file st.RecordPath. The file is replaced
-// atomically: a temporary file in the same folder is written, flushed,
-// synced and renamed over the old one; when anything fails the old file
-// stays as it was, the temporary file is removed and FileError is thrown.
+// atomically: a temporary file ".<name>.vokamo-tmp-XXXXXX" in the same
+// folder is written, flushed, synced and renamed over the old one; when
+// anything fails the old file stays as it was, the temporary file is
+// removed and FileError is thrown. Where the folder takes no new file but
+// the record itself may be changed, the record is rewritten in place, with
+// its old bytes written back when the new ones cannot be. Temporary files
+// of this record that an interrupted save left behind are removed first.
 void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks = {});
+
+// Removes the temporary files that interrupted saves of the record at
+// fsRecordPath (a file-system path) left in its folder.
+void RemoveLeftoverTemps(const std::string& fsRecordPath);
 
 // Settings 0, all lessons and codes of the loaded question data selected,
 // every item never answered. Uses the question data already in st.
 void InitialiseRecord(ProgramState& st);
 
-// Opens the record at sjisPath together with its question data file. The
+// Opens the record at sjisPath together with its question data file. Line 1
+// names that file; a relative name is taken from the record's folder, and
+// when the named file does not exist the file of the same name in the
+// record's folder is used, provided its title, type code and item count are
+// the record's (otherwise FileError names both files). DataPath holds the
+// file used, so the next save stores that one. The
 // record and the data are read into a copy of st and handed over only when
 // both reads succeeded, so a failure leaves st exactly as it was (and the
 // previously open record still open). On success RecordOpen is 1,

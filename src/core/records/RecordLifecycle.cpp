@@ -1,21 +1,76 @@
 #include "core/records/RecordLifecycle.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/data/DataFile.h"
+#include "core/data/SjisText.h"
+#include "core/state/Errors.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
 
 namespace vokamo {
 
-bool OpenRecordStep(ProgramState& st, FileChooser& files) {
+namespace {
+
+// One spelling for one file, so that the record held is recognised however
+// its path was written.
+std::string LockKey(const std::string& sjisPath) {
+    std::error_code ec;
+    const auto full = std::filesystem::weakly_canonical(FsPath(sjisPath), ec);
+    return ec ? FsPath(sjisPath) : full.string();
+}
+
+// Lets go of a lock taken for a record that did not become the open one.
+struct TakenLock {
+    RecordLockKeeper* locks;
+    bool kept = false;
+    ~TakenLock() {
+        if (locks && !kept) locks->Drop();
+    }
+    void Keep() {
+        if (locks) locks->Keep();
+        kept = true;
+    }
+};
+
+}  // namespace
+
+void RecordLockKeeper::Take(const std::string& sjisPath) {
+    taken_.reset();
+    takenPath_ = LockKey(sjisPath);
+    if (held_ && takenPath_ == heldPath_) return;
+    bool inUse = false;
+    taken_ = locks_.Lock(FsPath(sjisPath), inUse);
+    if (inUse)
+        throw FileError("成績「" + SjisToUtf8Lossy(sjisPath) +
+                        "」は、ほかのVokamoで使われています。そちらを終わってから開いてください。");
+}
+
+void RecordLockKeeper::Keep() {
+    if (held_ && takenPath_ == heldPath_) return;
+    held_ = std::move(taken_);
+    heldPath_ = takenPath_;
+}
+
+void RecordLockKeeper::Drop() {
+    taken_.reset();
+    takenPath_.clear();
+}
+
+bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks) {
     SaveIfOpen(st);
     const auto path = files.ChooseFile(RecordDialogTitle, RecordDialogFilter);
     if (!path) return false;
+    TakenLock lock{locks};
+    if (locks) locks->Take(*path);
     OpenRecord(st, *path);
+    lock.Keep();
     return true;
 }
 
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& fsFolder) {
+                      const std::string& fsFolder, RecordLockKeeper* locks) {
     SaveIfOpen(st);
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
@@ -38,10 +93,18 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     const std::string player = names.Ask(NamePromptCaption, PlayerNamePrompt);
     if (player.empty()) return cancelled();
     std::string recordName;
+    TakenLock lock{locks};
     for (;;) {
         recordName = names.Ask(NamePromptCaption, RecordNamePrompt);
         if (recordName.empty()) return cancelled();
-        const std::string problem = RecordNameProblem(recordName, fsFolder);
+        std::string problem = RecordNameProblem(recordName, fsFolder);
+        if (problem.empty() && locks) {
+            try {
+                locks->Take(RecordFileName(recordName));
+            } catch (const FileError& e) {
+                problem = e.what();
+            }
+        }
         if (problem.empty()) break;
         errors.ShowError(problem);
     }
@@ -54,7 +117,52 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     next.PickStart = 0;
     BuildItemOrder(next);
     st = std::move(next);
+    lock.Keep();
     return true;
+}
+
+bool SaveAtEnd(ProgramState& st, SaveFailurePrompt& prompt, RecordLockKeeper* locks) {
+    std::string failure;
+    auto trySave = [&] {
+        try {
+            SaveIfOpen(st);
+            return true;
+        } catch (const std::exception& e) {
+            failure = e.what();
+            return false;
+        }
+    };
+    if (trySave()) return true;
+    for (;;) {
+        switch (prompt.AskAfterFailedSave(failure + "\n\n" + FailedSaveQuestion)) {
+            case FailedSaveChoice::TryAgain:
+                if (trySave()) return true;
+                break;
+            case FailedSaveChoice::SaveElsewhere: {
+                auto path = prompt.ChooseSaveFile(SaveElsewhereTitle, RecordDialogFilter);
+                if (!path) break;
+                if (!path->ends_with(".ret")) *path += ".ret";
+                TakenLock lock{locks};
+                try {
+                    if (locks) locks->Take(*path);
+                } catch (const FileError& e) {
+                    failure = e.what();
+                    break;
+                }
+                const std::string before = st.RecordPath;
+                st.RecordPath = *path;
+                if (trySave()) {
+                    lock.Keep();
+                    return true;
+                }
+                st.RecordPath = before;
+                break;
+            }
+            case FailedSaveChoice::EndWithoutSaving:
+                if (prompt.ConfirmEndWithoutSaving(EndWithoutSavingQuestion)) return false;
+                break;
+        }
+    }
 }
 
 void RefreshDataHeader(ProgramState& st) {

@@ -13,8 +13,30 @@ namespace vokamo {
 // open, paired with its own question data (a failure throws VokamoError
 // for the caller's error box).
 
-// Chooses and opens a record. True when another record is now open.
-bool OpenRecordStep(ProgramState& st, FileChooser& files);
+// The lock of the open record, so that no second program works on it. Held
+// from the record's open or creation until another record takes its place
+// or the program ends.
+class RecordLockKeeper {
+public:
+    explicit RecordLockKeeper(RecordLocks& locks) : locks_(locks) {}
+    // Takes the lock of the record at sjisPath beside the one held (nothing
+    // to take when it is the record held). Throws FileError when another
+    // program has that record open.
+    void Take(const std::string& sjisPath);
+    // The lock taken last becomes the one held; the one held before is let go.
+    void Keep();
+    // Lets go of the lock taken last: the record it was for did not open.
+    void Drop();
+
+private:
+    RecordLocks& locks_;
+    std::unique_ptr<RecordLock> held_, taken_;
+    std::string heldPath_, takenPath_;
+};
+
+// Chooses and opens a record. True when another record is now open. With a
+// lock keeper, a record that another program has open is refused.
+bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks = nullptr);
 
 // Chooses a question data file, asks for the player name and the record
 // name and initialises the new record (its file is written at the next
@@ -22,7 +44,14 @@ bool OpenRecordStep(ProgramState& st, FileChooser& files);
 // exists in fsFolder is refused with a message and asked for again. True
 // when the new record is now open.
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& fsFolder = ".");
+                      const std::string& fsFolder = ".", RecordLockKeeper* locks = nullptr);
+
+// Saves the open record when the program ends. A failed save is never
+// passed over: the pupil may try again or store the record under another
+// name or in another folder, and only a confirmed second choice ends
+// without saving. True when the record is saved (or none is open), false
+// when the pupil chose to end without saving.
+bool SaveAtEnd(ProgramState& st, SaveFailurePrompt& prompt, RecordLockKeeper* locks = nullptr);
 
 // Reads the header of the open record's question data file again; a failed
 // read leaves st as it was.
@@ -36,5 +65,11 @@ inline constexpr const char* DataDialogFilter = "問題 (*.dat)";
 inline constexpr const char* NamePromptCaption = "VokamoforWindows";
 inline constexpr const char* PlayerNamePrompt = "あなたの名前を入れてください。";
 inline constexpr const char* RecordNamePrompt = "成績に名前を付けてください。";
+inline constexpr const char* FailedSaveQuestion =
+    "このまま終わると、今回の学習の結果が失われます。\n"
+    "もう一度保存するか、別の名前や場所に保存してください。";
+inline constexpr const char* EndWithoutSavingQuestion =
+    "成績を保存しないで終わると、今回の学習の結果は失われます。\n本当に保存しないで終わりますか？";
+inline constexpr const char* SaveElsewhereTitle = "成績を保存する名前と場所を選んでください。";
 
 }  // namespace vokamo

@@ -18,4 +18,14 @@ std::string RecordFileName(const std::string& sjisName);
 // (6 full-width characters).
 bool NameFieldAccepts(const std::string& utf8Text);
 
+// Why the file at utf8Path, as the file system spells it, cannot be named
+// on a record's line, as a message that names the character (UTF-8); empty
+// when it can. The line is Shift-JIS and must open the same file again, and
+// a control character (a CR above all) would break the record's lines.
+std::string ChosenPathProblem(const std::string& utf8Path);
+
+// The message for a typed name that holds a character Shift-JIS cannot
+// hold (an emoji, a Korean letter); empty when there is none.
+std::string UnholdableNameProblem(const std::string& utf8Text);
+
 }  // namespace vokamo

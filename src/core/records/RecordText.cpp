@@ -1,7 +1,5 @@
 #include "core/records/RecordText.h"
 
-#include <cstring>
-
 #include "core/data/SjisText.h"
 #include "core/state/Errors.h"
 
@@ -14,7 +12,7 @@ std::string Quoted(const std::string& sjisPath) {
 }
 
 std::string Reason(int err) {
-    return err != 0 ? std::string("(") + std::strerror(err) + ")" : std::string();
+    return err != 0 ? "（" + JapaneseReason(err) + "）" : std::string();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "core/state/Errors.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "core/data/SjisText.h"
 
@@ -19,6 +21,34 @@ ConversionError::ConversionError(const std::string& sjisText) : VokamoError(NotA
 
 ConversionError::ConversionError(const std::string& message, Problem where)
     : VokamoError(message, std::move(where)) {}
+
+std::string JapaneseReason(int err) {
+    switch (err) {
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクがいっぱいです";
+        case EACCES:
+        case EPERM:
+            return "権限がありません";
+        case EROFS:
+            return "書き込みできないディスクです";
+        case ENOENT:
+        case ENOTDIR:
+            return "見つかりません";
+        case EISDIR:
+            return "フォルダーです";
+        case ENAMETOOLONG:
+            return "名前が長すぎます";
+        case EIO:
+            return "ディスクの読み書きに失敗しました";
+        case EMFILE:
+        case ENFILE:
+        case ENOMEM:
+            return "コンピューターの資源が足りません";
+        default:
+            return std::string("システムのエラー: ") + std::strerror(err);
+    }
+}
 
 int32_t ToInt(const std::string& text) {
     size_t i = 0;

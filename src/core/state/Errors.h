@@ -54,6 +54,12 @@ public:
     using VokamoError::VokamoError;
 };
 
+// Why a file operation failed, in words for the learner (UTF-8, no
+// brackets): the system's own reasons are English, which a pupil cannot
+// read. The common causes have their own words; anything else keeps the
+// system's text after a Japanese lead.
+std::string JapaneseReason(int err);
+
 // Parses a decimal integer the way the files need it: optional leading
 // spaces, optional sign, digits, nothing after. Throws ConversionError.
 int32_t ToInt(const std::string& sjisText);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QValidator>
+#include <functional>
 
 #include "ui/platform/UiFonts.h"
 #include "core/records/RecordName.h"
@@ -15,13 +16,22 @@ constexpr int ClientWidth = 286;
 constexpr int ClientHeight = 160;
 
 // Refuses an edit that the field could not store: a character outside the
-// Shift-JIS code page, or more bytes than the field holds.
+// Shift-JIS code page, or more bytes than the field holds. A refused
+// character is told, since an input method commits a whole word at once and
+// the pupil would otherwise see her name vanish without a word.
 class NameFieldValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    NameFieldValidator(QObject* parent, std::function<void(const std::string&)> refused)
+        : QValidator(parent), refused_(std::move(refused)) {}
     State validate(QString& input, int&) const override {
-        return NameFieldAccepts(input.toStdString()) ? Acceptable : Invalid;
+        if (NameFieldAccepts(input.toStdString())) return Acceptable;
+        const std::string problem = UnholdableNameProblem(input.toStdString());
+        if (!problem.empty()) refused_(problem);
+        return Invalid;
     }
+
+private:
+    std::function<void(const std::string&)> refused_;
 };
 
 }  // namespace
@@ -42,10 +52,22 @@ TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(20, 18, 250, 20);
 
+    lblRefused = new QLabel(this);
+    lblRefused->setObjectName(QStringLiteral("lblRefused"));
+    lblRefused->setGeometry(20, 80, 250, 20);
+    QPalette warn = lblRefused->palette();
+    warn.setColor(QPalette::WindowText, Qt::red);
+    lblRefused->setPalette(warn);
+    lblRefused->hide();
+
     MaskEdit1 = new QLineEdit(this);
     MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
     MaskEdit1->setGeometry(20, 50, 160, 24);
-    MaskEdit1->setValidator(new NameFieldValidator(MaskEdit1));
+    MaskEdit1->setValidator(new NameFieldValidator(MaskEdit1, [this](const std::string& problem) {
+        lblRefused->setText(QString::fromStdString(problem));
+        lblRefused->show();
+    }));
+    connect(MaskEdit1, &QLineEdit::textEdited, lblRefused, &QLabel::hide);
     // Names are typed in Japanese: the input method stays on for this field.
     MaskEdit1->setAttribute(Qt::WA_InputMethodEnabled, true);
     MaskEdit1->setInputMethodHints(Qt::ImhNone);
@@ -77,11 +99,18 @@ void TfrmInput::showEvent(QShowEvent* event) {
     answer_.clear();
     setWindowTitle(QString::fromStdString(caption_));
     Label1->setText(QString::fromStdString(prompt_));
+    lblRefused->hide();
     MaskEdit1->setFocus();
     QDialog::showEvent(event);
 }
 
 void TfrmInput::BitBtn1Click() {
+    const std::string problem = UnholdableNameProblem(MaskEdit1->text().toStdString());
+    if (!problem.empty()) {
+        lblRefused->setText(QString::fromStdString(problem));
+        lblRefused->show();
+        return;
+    }
     answer_ = FromQt(MaskEdit1->text());
     MaskEdit1->clear();
     accept();

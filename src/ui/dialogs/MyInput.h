@@ -27,6 +27,7 @@ public:
     const std::string& Answer() const { return answer_; }
 
     QLabel* Label1;
+    QLabel* lblRefused;  // why a typed character was refused
     QLineEdit* MaskEdit1;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;

@@ -188,6 +188,7 @@ void TfrmQues::LeaveDrill() {
         mainWindow_->activateWindow();
     }
     mainDisplay_.DrawCells();
+    mainDisplay_.SaveAfterDrill();
 }
 
 const QPixmap& TfrmQues::PictureOf(Picture picture) {

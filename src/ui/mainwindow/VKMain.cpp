@@ -1,5 +1,6 @@
 #include "ui/mainwindow/VKMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -8,6 +9,9 @@
 #include <QScreen>
 #include <algorithm>
 #include <exception>
+#ifndef QT_NO_SESSIONMANAGER
+#include <QSessionManager>
+#endif
 
 #include "core/state/Errors.h"
 #include "ui/platform/UiFonts.h"
@@ -268,14 +272,14 @@ void TfrmMain::ShowRecord() {
 void TfrmMain::btnOpenClick() {
     sound_.Play("button.wav", SoundMode::Background);
     Guarded([this] {
-        if (OpenRecordStep(st_, files_)) ShowRecord();
+        if (OpenRecordStep(st_, files_, locks_ ? &*locks_ : nullptr)) ShowRecord();
     });
 }
 
 void TfrmMain::btnFileCreateClick() {
     sound_.Play("button.wav", SoundMode::Background);
     Guarded([this] {
-        if (CreateRecordStep(st_, files_, names_, errors_)) ShowRecord();
+        if (CreateRecordStep(st_, files_, names_, errors_, ".", locks_ ? &*locks_ : nullptr)) ShowRecord();
     });
 }
 
@@ -341,7 +345,74 @@ void TfrmMain::btnQuitClick() {
     close();
 }
 
+void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
+    locks_.emplace(locks);
+    savePrompt_ = &prompt;
+}
+
+void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {
+    connect(&endSignals, &UiSignalPipe::Raised, this, &TfrmMain::EndSession);
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        SaveForSessionManager(manager.allowsInteraction());
+        if (manager.allowsInteraction()) manager.release();
+    });
+#endif
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::SaveBeforeExit);
+}
+
+void TfrmMain::EndSession() {
+    // A second signal while the end is being settled changes nothing.
+    if (endSettled_ || endingSession_) return;
+    endingSession_ = true;
+    // The drill window leaves like its close box, so a right answer still
+    // in its pause is counted, and the drill is saved; open dialogs close
+    // as if cancelled.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
+    close();
+}
+
+void TfrmMain::SaveForSessionManager(bool mayAsk) {
+    if (endSettled_) return;
+    if (mayAsk && savePrompt_) {
+        // The logout may still be cancelled: this settles nothing for later.
+        SaveAtEnd(st_, *savePrompt_, locks_ ? &*locks_ : nullptr);
+        return;
+    }
+    try {
+        SaveIfOpen(st_);
+    } catch (const std::exception&) {
+        // Nobody can be asked now; the save at the end tries again.
+    }
+}
+
+void TfrmMain::SaveBeforeExit() {
+    if (endSettled_) return;
+    endSettled_ = true;
+    try {
+        SaveIfOpen(st_);
+    } catch (const std::exception&) {
+        // The event loop is gone: nothing left to show the failure in.
+    }
+}
+
+void TfrmMain::SaveAfterDrill() {
+    try {
+        SaveIfOpen(st_);
+    } catch (const std::exception& e) {
+        // At the end of the session the save at the end asks what to do.
+        if (!endingSession_) errors_.ShowError(e.what());
+    }
+}
+
 void TfrmMain::SaveForQuit() {
+    if (endSettled_) return;
+    if (savePrompt_) {
+        endSettled_ = true;
+        SaveAtEnd(st_, *savePrompt_, locks_ ? &*locks_ : nullptr);
+        return;
+    }
     if (quitSaveFailed_) return;
     try {
         SaveIfOpen(st_);

@@ -6,11 +6,14 @@
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
+#include "core/records/RecordLifecycle.h"
 #include "core/records/ScoreDisplay.h"
+#include "ui/platform/UiSignalPipe.h"
 
 namespace vokamo {
 
@@ -27,10 +30,20 @@ public:
     // The splash panel that the start-up sequence brings up and closes.
     void SetStartPan(QWidget* startPan) { startPan_ = startPan; }
 
+    // Locks each open record to this program, and asks the pupil what to do
+    // when the save at the end fails (without, a failure is only shown).
+    void SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+    // Saves when the desktop session or the program's process ends: the
+    // pipe's signals close every window (a drill is left, and so saved)
+    // and this one; the session manager's request and the application's
+    // last moment save too.
+    void ConnectSessionEnd(UiSignalPipe& endSignals);
+
     // MainDisplay
     void DrawLabelsAndCells() override;
     void DrawCells() override;
     void RedrawStep() override;
+    void SaveAfterDrill() override;
 
     const MainScreen& Screen() const { return screen_; }
     int TickCount() const { return tickCount_; }
@@ -49,6 +62,13 @@ public:
     void btnHelpClick();
     void btnReDrawClick();
     void btnQuitClick();
+    // The session or the process is ending: leave everything and close.
+    void EndSession();
+    // The session manager wants the data kept; mayAsk when it lets the
+    // program ask the pupil.
+    void SaveForSessionManager(bool mayAsk);
+    // The application's last moment: saves unless the end was settled.
+    void SaveBeforeExit();
 
     QFrame* SpeedBar;
     QToolButton* btnQuit;
@@ -113,6 +133,10 @@ private:
     MainScreen screen_;
     int tickCount_ = 0;
     bool quitSaveFailed_ = false;
+    std::optional<RecordLockKeeper> locks_;
+    SaveFailurePrompt* savePrompt_ = nullptr;
+    bool endSettled_ = false;   // the save at the end was made or declined
+    bool endingSession_ = false;
 };
 
 }  // namespace vokamo

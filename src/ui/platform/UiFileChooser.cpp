@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QTreeView>
 
+#include "core/records/RecordName.h"
 #include "ui/platform/UiFonts.h"
 
 namespace vokamo {
@@ -72,14 +73,14 @@ std::optional<std::string> UiFileChooser::RunDialog(const std::string& title, co
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         const QString chosen = dialog.selectedFiles().constFirst();
-        if (auto path = CorePath(chosen)) return path;
         // The record and data files keep their paths in Shift-JIS: a name that
-        // cannot be written there could never be opened again.
-        QMessageBox::warning(
-            &dialog, QString::fromUtf8(Caption),
-            QString::fromUtf8("このファイルの名前（場所）には使えない文字が含まれています。\n"
-                              "別の名前のファイルを選んでください。\n\n%1")
-                .arg(chosen));
+        // cannot be written there, or that would open another file when read
+        // back, could never be opened again.
+        const std::string problem = ChosenPathProblem(chosen.toStdString());
+        if (problem.empty())
+            if (auto path = CorePath(chosen)) return path;
+        QMessageBox::warning(&dialog, QString::fromUtf8(Caption),
+                             QString::fromStdString(problem) + QStringLiteral("\n\n") + chosen);
     }
 }
 

@@ -1,0 +1,71 @@
+#include "ui/platform/UiSaveFailurePrompt.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/records/RecordName.h"
+#include "ui/platform/UiFileChooser.h"
+
+namespace vokamo {
+
+namespace {
+
+const char* const Caption = "Vantory";
+
+}  // namespace
+
+UiSaveFailurePrompt::UiSaveFailurePrompt(QWidget* parent) : parent_(parent) {}
+
+FailedSaveChoice UiSaveFailurePrompt::AskAfterFailedSave(const std::string& utf8Message) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
+                    QMessageBox::NoButton, parent_);
+    box.setObjectName(QStringLiteral("boxFailedSave"));
+    QPushButton* again = box.addButton(QStringLiteral("もう一度保存する"), QMessageBox::AcceptRole);
+    QPushButton* elsewhere = box.addButton(QStringLiteral("別の名前で保存..."), QMessageBox::ActionRole);
+    QPushButton* end = box.addButton(QStringLiteral("保存しないで終わる"), QMessageBox::DestructiveRole);
+    again->setObjectName(QStringLiteral("btnTryAgain"));
+    elsewhere->setObjectName(QStringLiteral("btnSaveElsewhere"));
+    end->setObjectName(QStringLiteral("btnEndWithoutSaving"));
+    // Closing the box is no choice to lose the session.
+    box.setDefaultButton(again);
+    box.setEscapeButton(again);
+    box.exec();
+    if (box.clickedButton() == elsewhere) return FailedSaveChoice::SaveElsewhere;
+    if (box.clickedButton() == end) return FailedSaveChoice::EndWithoutSaving;
+    return FailedSaveChoice::TryAgain;
+}
+
+bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
+                    QMessageBox::NoButton, parent_);
+    box.setObjectName(QStringLiteral("boxEndWithoutSaving"));
+    QPushButton* end = box.addButton(QStringLiteral("保存しないで終わる"), QMessageBox::DestructiveRole);
+    QPushButton* back = box.addButton(QStringLiteral("戻る"), QMessageBox::RejectRole);
+    end->setObjectName(QStringLiteral("btnConfirmEnd"));
+    back->setObjectName(QStringLiteral("btnBack"));
+    box.setDefaultButton(back);
+    box.setEscapeButton(back);
+    box.exec();
+    return box.clickedButton() == end;
+}
+
+std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string& title, const std::string& filter) {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QDir::homePath(), QtFileFilter(filter));
+    dialog.setObjectName(QStringLiteral("dlgSaveElsewhere"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ret"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const std::string problem = ChosenPathProblem(chosen.toStdString());
+        if (problem.empty())
+            if (auto path = CorePath(chosen)) return path;
+        QMessageBox::warning(&dialog, QString::fromUtf8(Caption), QString::fromStdString(problem));
+    }
+}
+
+}  // namespace vokamo
