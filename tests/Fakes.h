@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -93,6 +94,7 @@ class ScriptedSaveFailurePrompt : public SaveFailurePrompt {
 public:
     FailedSaveChoice AskAfterFailedSave(const std::string& utf8Message) override {
         asked.push_back(utf8Message);
+        if (onAsk) onAsk();
         if (choices.empty()) return FailedSaveChoice::EndWithoutSaving;
         const auto c = choices.front();
         choices.pop_front();
@@ -115,6 +117,7 @@ public:
     std::deque<bool> confirms;
     std::deque<std::optional<std::string>> places;
     std::vector<std::string> asked, confirmations;
+    std::function<void()> onAsk;  // the world changing while the pupil reads
 };
 
 }  // namespace vokamo::test

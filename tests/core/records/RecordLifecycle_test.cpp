@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "Fakes.h"
 #include "RecordFixtures.h"
@@ -182,6 +183,102 @@ TEST_F(RecordLifecycleTest, RefreshKeepsStateWhenTheDataFileVanished) {
     SaveIfOpen(st);
     ExpectOldRecordKept();
 }
+
+// One record, one program: the lock follows the open record, a record that
+// another program has open is refused naming it, and a refused or failed
+// open keeps both the open record and its lock.
+TEST_F(RecordLifecycleTest, EachOpenRecordIsLockedToThisProgram) {
+    test::FakeRecordLocks locks;
+    RecordLockKeeper keeper(locks);
+    const std::string newRecord = dir + "/new.ret";
+    files.answers = {dir + "/old.ret"};
+    ASSERT_TRUE(OpenRecordStep(st, files, &keeper));
+    EXPECT_EQ(locks.held, (std::set<std::string>{dir + "/old.ret"}));
+
+    locks.others = {newRecord};
+    files.answers = {newRecord};
+    try {
+        OpenRecordStep(st, files, &keeper);
+        ADD_FAILURE() << "a record in use was opened";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find(newRecord + "」は、ほかのVokamoで使われています"),
+                  std::string::npos)
+            << e.what();
+    }
+    ExpectOldRecordKept();
+    EXPECT_EQ(locks.held, (std::set<std::string>{dir + "/old.ret"}));
+
+    // The same record again keeps its lock; a broken one does not take one.
+    files.answers = {dir + "/old.ret"};
+    EXPECT_TRUE(OpenRecordStep(st, files, &keeper));
+    locks.others.clear();
+    test::WriteBytes(newRecord, "broken\r\n");
+    files.answers = {newRecord};
+    EXPECT_THROW(OpenRecordStep(st, files, &keeper), ConversionError);
+    EXPECT_EQ(locks.held, (std::set<std::string>{dir + "/old.ret"}));
+
+    // A new record takes the lock of its name; a name in use is asked again.
+    locks.others = {"ken.ret"};
+    files.answers = {newData};
+    names.answers = {"Ken", "ken", "ken2"};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir, &keeper));
+    EXPECT_EQ(errors.messages.size(), 1u);
+    EXPECT_EQ(locks.held, (std::set<std::string>{"ken2.ret"}));
+}
+
+// The save at the end: every way through the questions after a failure.
+struct EndCase {
+    const char* name;
+    std::vector<FailedSaveChoice> choices;
+    std::vector<bool> confirms;
+    bool elsewhere;   // a writable place is offered when asked
+    bool repaired;    // the folder comes back after the first question
+    bool saved;       // SaveAtEnd's answer
+    size_t questions;
+};
+
+class SaveAtEndTest : public RecordLifecycleTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(SaveAtEndTest, NeverEndsUnsavedWithoutASecondChoice) {
+    const EndCase& c = GetParam();
+    fs::create_directories(dir + "/usb");
+    st.RecordPath = dir + "/usb/old.ret";
+    fs::remove_all(dir + "/usb");  // the stick was pulled out
+    test::ScriptedSaveFailurePrompt prompt;
+    prompt.choices.assign(c.choices.begin(), c.choices.end());
+    prompt.confirms.assign(c.confirms.begin(), c.confirms.end());
+    if (c.elsewhere) prompt.places = {std::nullopt, dir + "/saved"};
+    if (c.repaired) prompt.choices.push_front(FailedSaveChoice::TryAgain);
+    if (c.repaired) prompt.onAsk = [&] { fs::create_directories(dir + "/usb"); };
+    test::FakeRecordLocks locks;
+    RecordLockKeeper keeper(locks);
+
+    EXPECT_EQ(SaveAtEnd(st, prompt, &keeper), c.saved);
+    EXPECT_EQ(prompt.asked.size(), c.questions);
+    EXPECT_NE(prompt.asked.at(0).find("見つかりません"), std::string::npos) << prompt.asked[0];
+    EXPECT_NE(prompt.asked.at(0).find(FailedSaveQuestion), std::string::npos);
+    const std::string where = c.elsewhere ? dir + "/saved.ret" : c.repaired ? dir + "/usb/old.ret" : "";
+    if (!where.empty()) {
+        EXPECT_EQ(st.RecordPath, where);
+        EXPECT_NE(test::ReadBytes(where).find("\r\n0,2\r\n"), std::string::npos);
+    }
+    if (c.elsewhere) {
+        EXPECT_EQ(locks.held, (std::set<std::string>{where}));
+    }
+    if (!c.saved) {
+        EXPECT_FALSE(prompt.confirmations.empty());
+    }
+}
+
+using C = FailedSaveChoice;
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SaveAtEndTest,
+    ::testing::Values(
+        EndCase{"TryAgainOnceRepaired", {}, {}, false, true, true, 1},
+        EndCase{"AnotherPlace", {C::SaveElsewhere, C::SaveElsewhere}, {}, true, false, true, 2},
+        EndCase{"EndingNeedsConfirming", {C::EndWithoutSaving, C::TryAgain, C::EndWithoutSaving}, {false, true},
+                false, false, false, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct NameCase {
     const char* utf8;
