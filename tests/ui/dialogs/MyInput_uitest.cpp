@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -70,6 +72,28 @@ TEST_F(NameDialogTest, FieldHoldsTwelveShiftJisBytes) {
     EXPECT_TRUE(dlg.MaskEdit1->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(dlg.size(), QSize(286, 160));
     EXPECT_EQ(dlg.palette().color(QPalette::Window), QColor(211, 207, 201));
+}
+
+// An input method commits a whole word at once: a word holding a character
+// Shift-JIS cannot keep is refused with the character named, and OK never
+// turns such a name into a silent cancel.
+TEST_F(NameDialogTest, RefusedCharacterIsNamedAndOkWaits) {
+    bool stillOpenAfterOk = false;
+    const std::string answer = AskAnd(dlg, [&] {
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("たろう😀"));
+        QApplication::sendEvent(dlg.MaskEdit1, &commit);
+        EXPECT_EQ(dlg.MaskEdit1->text(), QString());
+        EXPECT_TRUE(dlg.lblRefused->isVisible());
+        EXPECT_TRUE(dlg.lblRefused->text().contains(QStringLiteral("「😀」"))) << dlg.lblRefused->text().toStdString();
+        dlg.MaskEdit1->setText(QStringLiteral("ab😀"));  // set from outside the validator
+        dlg.BitBtn1->click();
+        stillOpenAfterOk = dlg.isVisible();
+        dlg.MaskEdit1->setText(QStringLiteral("たろう"));
+        dlg.BitBtn1->click();
+    });
+    EXPECT_TRUE(stillOpenAfterOk);
+    EXPECT_EQ(answer, Sjis("たろう"));
 }
 
 TEST(StartPanel, LooksLikeTheSplash) {
