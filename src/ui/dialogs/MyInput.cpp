@@ -54,7 +54,11 @@ TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
 
     lblRefused = new QLabel(this);
     lblRefused->setObjectName(QStringLiteral("lblRefused"));
-    lblRefused->setGeometry(20, 80, 250, 20);
+    lblRefused->setGeometry(20, 76, 250, 30);
+    lblRefused->setWordWrap(true);
+    QFont small = f;
+    small.setPixelSize(12);
+    lblRefused->setFont(small);
     QPalette warn = lblRefused->palette();
     warn.setColor(QPalette::WindowText, Qt::red);
     lblRefused->setPalette(warn);

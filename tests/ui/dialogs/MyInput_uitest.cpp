@@ -86,6 +86,7 @@ TEST_F(NameDialogTest, RefusedCharacterIsNamedAndOkWaits) {
         EXPECT_EQ(dlg.MaskEdit1->text(), QString());
         EXPECT_TRUE(dlg.lblRefused->isVisible());
         EXPECT_TRUE(dlg.lblRefused->text().contains(QStringLiteral("「😀」"))) << dlg.lblRefused->text().toStdString();
+        EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::BuildDir() + "/nameprompt_refused.png")));
         dlg.MaskEdit1->setText(QStringLiteral("ab😀"));  // set from outside the validator
         dlg.BitBtn1->click();
         stillOpenAfterOk = dlg.isVisible();

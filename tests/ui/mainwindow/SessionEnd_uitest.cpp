@@ -18,6 +18,7 @@
 #include "core/drill/DrillMachine.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordFixtures.h"
+#include "core/records/RecordText.h"
 #include "ui/dialogs/Omedeto.h"
 #include "ui/drillwindow/QuesPan.h"
 #include "ui/mainwindow/VKMain.h"
@@ -172,9 +173,12 @@ TEST(SaveFailureBoxes, EndingUnsavedTakesTwoDeliberateClicks) {
     };
     next([](QMessageBox* box) {
         EXPECT_NE(box->findChild<QPushButton*>("btnSaveElsewhere"), nullptr);
+        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::BuildDir() + "/save_failed.png")));
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    EXPECT_EQ(prompt.AskAfterFailedSave("x"), FailedSaveChoice::TryAgain);
+    EXPECT_EQ(prompt.AskAfterFailedSave(WriteFailedMessage("/home/taro/usb/taro.ret", ENOSPC) + "\n\n" +
+                                        FailedSaveQuestion),
+              FailedSaveChoice::TryAgain);
     next([](QMessageBox* box) { box->findChild<QPushButton*>("btnEndWithoutSaving")->click(); });
     EXPECT_EQ(prompt.AskAfterFailedSave("x"), FailedSaveChoice::EndWithoutSaving);
     next([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
