@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -11,7 +10,6 @@
 #include "core/data/SjisText.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
-#include "core/records/RecordText.h"
 #include "core/state/Errors.h"
 
 namespace vokamo {
@@ -168,25 +166,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Emoji", "😀", "「😀」（U+1F600）"},
                       NameCase{"Hangul", "한", "「한」（U+D55C）"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TypedNames, CharactersShiftJisCannotHoldAreNamed) {
-    EXPECT_EQ(UnholdableNameProblem("たろう"), "");
-    EXPECT_NE(UnholdableNameProblem("たろう😀").find("「😀」"), std::string::npos);
-}
-
-// The learner reads why a file failed in her own language.
-TEST(FailureReasons, CommonCausesHaveJapaneseWords) {
-    const std::pair<int, const char*> cases[] = {{ENOSPC, "ディスクがいっぱいです"},
-                                                 {EDQUOT, "ディスクがいっぱいです"},
-                                                 {EACCES, "権限がありません"},
-                                                 {EROFS, "書き込みできないディスクです"},
-                                                 {ENOENT, "見つかりません"},
-                                                 {EISDIR, "フォルダーです"}};
-    for (const auto& [err, words] : cases) {
-        const std::string message = WriteFailedMessage("a.ret", err);
-        EXPECT_EQ(message, std::string("成績ファイル「a.ret」に書き込めません。（") + words + "）");
-    }
-}
 
 }  // namespace
 }  // namespace vokamo
