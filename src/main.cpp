@@ -131,6 +131,8 @@ int main(int argc, char** argv) {
 
     std::optional<HiddenWindows> hidden;
     FirstPaintHook buildHidden(frmMain, *frmMain.Timer3, [&] {
+        // The sound backend loads on its own thread while the windows are built.
+        sound.Start();
         HiddenWindows& w = hidden.emplace(st, sound, frmMain, errors);
         QObject::connect(&frmMain, &TfrmMain::FlashRequested, &w.frmFlash, &TfrmFlash::ShowAndLoad);
         names.target = &w.frmInput;

@@ -50,7 +50,7 @@ wait_window() {  # name-regex timeout-seconds -> prints window id
 # Milliseconds from the start of $1 to the map of its window titled $2
 # (tools/mapclock.cpp listens for the map event itself).
 time_to_window() {
-    (cd "$WORK" && exec "$BUILD/mapclock" "$2" "$1" 2>/dev/null) || { echo "no window from $1" >&2; exit 1; }
+    (cd "$WORK" && exec "$BUILD/mapclock" "$2" "$1" 2>"$WORK/mapclock.err") || { echo "no window from $1" >&2; tail -5 "$WORK/mapclock.err" >&2; exit 1; }
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR % 2) print a[(NR+1)/2]; else print (a[NR/2] + a[NR/2+1]) / 2}'; }

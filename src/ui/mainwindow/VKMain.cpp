@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <utility>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
@@ -62,6 +64,29 @@ QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Sha
     return panel;
 }
 
+// Runs `work` once, when `widget` is first painted, before its own paint and
+// its children's: the place for laying out children by the size of their text,
+// since measuring text opens the font database, which before the window is
+// mapped would keep the pupil waiting for it.
+class BeforeFirstPaint : public QObject {
+public:
+    BeforeFirstPaint(QWidget* widget, std::function<void()> work) : QObject(widget), work_(std::move(work)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && work_) {
+            watched->removeEventFilter(this);
+            std::exchange(work_, nullptr)();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> work_;
+};
+
 }  // namespace
 
 TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files,
@@ -95,7 +120,10 @@ QToolButton* TfrmMain::MakeSpeedButton(const char* name, int left, const char* g
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(left, SpeedButtonTop, SpeedButtonSize, SpeedButtonSize);
     b->setAutoRaise(true);
-    b->setIcon(QIcon(QStringLiteral(":/pictures/") + QString::fromLatin1(glyph)));
+    // The glyph is loaded when the button is first shown (ApplyScreen): the
+    // buttons appear only after the splash, and loading the SVG icon engine
+    // would otherwise delay the first window.
+    b->setProperty("glyph", QString::fromLatin1(glyph));
     b->setIconSize(QSize(GlyphSize, GlyphSize));
     b->setToolTip(QString::fromUtf8(hint));
     b->setFocusPolicy(Qt::NoFocus);
@@ -128,28 +156,31 @@ void TfrmMain::BuildControls() {
     btnReDraw =
         MakeSpeedButton("btnReDraw", 464, "glyph_redraw.svg", "成績の再描画", &TfrmMain::btnReDrawClick);
 
-    // "Ver4.0" stands whole at the window's own size inside the bar's
-    // frame: at its design place when it fits there, else moved left just
-    // enough.
     Label1 = new QLabel(QStringLiteral("Ver4.0"), SpeedBar);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->adjustSize();
-    const int verLeft = std::min(667, SpeedBar->contentsRect().right() + 1 - 2 - Label1->width());
-    Label1->move(verLeft, 23);
-
     lblProduct = new QLabel(QStringLiteral("Vokamo for Windows"), SpeedBar);
     lblProduct->setObjectName(QStringLiteral("lblProduct"));
-    // The bar was laid out for a face in which the name ends before the
-    // version label; narrow ours just enough to keep that.
     QFont product(QStringLiteral("Times New Roman"));
     product.setPixelSize(21);
     product.setItalic(true);
-    const int room = verLeft - 505 - 4;
-    const int width = QFontMetrics(product).horizontalAdvance(lblProduct->text());
-    if (width > room) product.setStretch(std::max(75, 100 * room / width));
     lblProduct->setFont(product);
-    lblProduct->move(505, 15);
-    lblProduct->adjustSize();
+    new BeforeFirstPaint(SpeedBar, [this] {
+        // "Ver4.0" stands whole at the window's own size inside the bar's
+        // frame: at its design place when it fits there, else moved left just
+        // enough.
+        Label1->adjustSize();
+        const int verLeft = std::min(667, SpeedBar->contentsRect().right() + 1 - 2 - Label1->width());
+        Label1->move(verLeft, 23);
+        // The bar was laid out for a face in which the name ends before the
+        // version label; narrow ours just enough to keep that.
+        QFont fitted = lblProduct->font();
+        const int room = verLeft - 505 - 4;
+        const int width = QFontMetrics(fitted).horizontalAdvance(lblProduct->text());
+        if (width > room) fitted.setStretch(std::max(75, 100 * room / width));
+        lblProduct->setFont(fitted);
+        lblProduct->move(505, 15);
+        lblProduct->adjustSize();
+    });
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
@@ -211,7 +242,11 @@ void TfrmMain::ApplyScreen() {
                                                      {btnSheet, screen_.btnSheet},
                                                      {btnHelp, screen_.btnHelp},
                                                      {btnReDraw, screen_.btnReDraw}};
-    for (const auto& [button, visible] : buttons) button->setVisible(visible);
+    for (const auto& [button, visible] : buttons) {
+        if (visible && button->icon().isNull())
+            button->setIcon(QIcon(QStringLiteral(":/pictures/") + button->property("glyph").toString()));
+        button->setVisible(visible);
+    }
 
     lblTitle->setText(ToQt(screen_.lblTitle));
     lblTitle->setVisible(screen_.lblTitleVisible);

@@ -7,11 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+
+#include "ui/platform/UiSoundBackend.h"
 
 namespace vokamo {
 
@@ -68,45 +69,70 @@ std::optional<int> WavDurationMs(const QString& path) {
     return std::nullopt;
 }
 
-// Owned by the audio thread: every call reaches it as a queued call, so the
-// GUI thread never waits for the audio back end, not even while the program
-// starts and the back end is still connecting.
-class UiSoundPlayer::Effects : public QObject {
-public:
-    void Load(const QString& path, bool replace) {
-        QSoundEffect*& effect = byPath[path];
-        if (effect && !replace) return;
-        delete effect;
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(path));
-    }
-    void Play(const QString& path, bool replace) {
-        Load(path, replace);
-        QSoundEffect* effect = byPath[path];
-        if (effect->isPlaying()) effect->stop();
-        effect->play();
-    }
+#ifndef VOKAMO_MODULE_DIR_FROM_BIN
+#define VOKAMO_MODULE_DIR_FROM_BIN "../lib/vokamo"
+#endif
 
-private:
-    std::map<QString, QSoundEffect*> byPath;
-};
+QStringList UiSoundPlayer::DefaultModuleDirs() {
+    if (!QCoreApplication::instance()) return {};
+    const QDir exe(QCoreApplication::applicationDirPath());
+    return {exe.path(), exe.filePath(QString::fromUtf8(VOKAMO_MODULE_DIR_FROM_BIN))};
+}
 
 UiSoundPlayer::UiSoundPlayer() : UiSoundPlayer(ProgramSoundDirs()) {}
 
-UiSoundPlayer::UiSoundPlayer(QStringList dirs) : programDirs_(std::move(dirs)) {
+UiSoundPlayer::UiSoundPlayer(QStringList dirs, QStringList moduleDirs)
+    : programDirs_(std::move(dirs)), moduleDirs_(std::move(moduleDirs)) {
     audioThread_.setObjectName(QStringLiteral("vokamo-audio"));
-    effects_ = new Effects;
-    effects_->moveToThread(&audioThread_);
-    audioThread_.start();
-    Preload();
 }
 
 UiSoundPlayer::~UiSoundPlayer() {
+    if (!audio_) return;
     // The effects must die on the thread that feeds them.
     QMetaObject::invokeMethod(
-        effects_, [this] { delete effects_; }, Qt::BlockingQueuedConnection);
+        audio_,
+        [this] {
+            delete backend_;
+            delete audio_;
+        },
+        Qt::BlockingQueuedConnection);
     audioThread_.quit();
     audioThread_.wait();
+}
+
+void UiSoundPlayer::Start() {
+    if (audio_) return;
+    audio_ = new QObject;
+    audio_->moveToThread(&audioThread_);
+    audioThread_.start();
+    // Everything the backend does, its loading included, happens on the audio
+    // thread in the order asked, so plays asked for meanwhile wait their turn.
+    QMetaObject::invokeMethod(audio_, [this] { LoadBackend(); }, Qt::QueuedConnection);
+    Preload();
+}
+
+void UiSoundPlayer::LoadBackend() {
+    for (const QString& dir : moduleDirs_) {
+        QLibrary module(QDir(dir).filePath(QStringLiteral("vokamo_sound")));
+        if (!module.load()) continue;
+        // The module stays loaded for the rest of the run (QLibrary's
+        // destructor does not unload it).
+        if (auto create = reinterpret_cast<CreateSoundBackendFunction>(module.resolve(CreateSoundBackendName)))
+            backend_ = create();
+        if (backend_) break;
+    }
+    if (!backend_) qWarning("vokamo: no sound module (vokamo_sound) in %s", qPrintable(moduleDirs_.join(u", ")));
+    backendLoaded_ = backend_ != nullptr;
+    backendTried_.release();
+}
+
+bool UiSoundPlayer::WaitForBackend() {
+    Start();
+    if (!backendWaited_) {
+        backendTried_.acquire();
+        backendWaited_ = true;
+    }
+    return backendLoaded_;
 }
 
 QString UiSoundPlayer::Resolve(const std::string& name) const {
@@ -146,17 +172,20 @@ void UiSoundPlayer::Preload() {
         bool changed = false;
         const bool playable = !path.isEmpty() && Time(path, changed);
         qCInfo(FilesLog).noquote() << "sound" << name << (playable ? path : QStringLiteral("missing"));
-        if (!playable) {
-            missing_ << QString::fromLatin1(name);
-            continue;
-        }
+        if (!playable) continue;
         QMetaObject::invokeMethod(
-            effects_, [this, path] { effects_->Load(path, false); }, Qt::QueuedConnection);
+            audio_, [this, path] { if (backend_) backend_->Load(path, false); }, Qt::QueuedConnection);
     }
 }
 
 QStringList UiSoundPlayer::MissingSounds() const {
-    return missing_;
+    // Asked for at start, before the sounds are loaded (after the first paint).
+    QStringList missing;
+    for (const char* name : ProgramSounds) {
+        const QString path = Resolve(name);
+        if (path.isEmpty() || !WavDurationMs(path)) missing << QString::fromLatin1(name);
+    }
+    return missing;
 }
 
 void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {
@@ -165,8 +194,12 @@ void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {
     bool changed = false;
     const auto duration = Time(path, changed);
     if (!duration) return;  // not a sound we can play or time
+    // A sound asked for before the backend is in (the program starts it right
+    // after its first paint) waits for it here, so that a waiting play still
+    // holds the input for as long as the sound is heard.
+    WaitForBackend();
     QMetaObject::invokeMethod(
-        effects_, [this, path, changed] { effects_->Play(path, changed); }, Qt::QueuedConnection);
+        audio_, [this, path, changed] { if (backend_) backend_->Play(path, changed); }, Qt::QueuedConnection);
     // The GUI thread sleeps instead of running an event loop, so no click, key
     // or timer tick is handled before the sound is over. The length comes from
     // the file, because with no audio device the effect never reports its end.
