@@ -27,13 +27,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses.
-NUM=91
-while [ -e "/tmp/.X${NUM}-lock" ] || [ -e "/tmp/.X11-unix/X${NUM}" ]; do NUM=$((NUM + 1)); done
-Xvfb ":$NUM" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a display number nobody uses and writes it out once it accepts
+# clients (other measurements may run on the same machine at the same time);
+# -noreset keeps it from resetting, and refusing clients meanwhile, each time
+# the last program of a run has gone.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XVFB_PID=$!
-export DISPLAY=":$NUM"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$WORK/display")"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 now_ns() { date +%s%N; }
@@ -107,6 +109,11 @@ sleep 2
 RSS_OPEN="$(rss_kb)"
 ANON_OPEN="$(awk '/^RssAnon/ {print $2}' "/proc/$APP_PID/status")"
 PSS_OPEN="$(awk '/^Pss:/ {print $2}' "/proc/$APP_PID/smaps_rollup")"
+if [ -n "${VOKAMO_BENCH_SMAPS:-}" ]; then
+    # Resident memory by mapping, largest first.
+    awk '/^[0-9a-f]+-[0-9a-f]+ / {name = $6; if (name == "") name = "[anon]"} /^Rss:/ {r[name] += $2}
+         END {for (n in r) printf "%8d kB %s\n", r[n], n}' "/proc/$APP_PID/smaps" | sort -rn | head -n 25 >&2
+fi
 if command -v import >/dev/null 2>&1; then
     import -window "$MAIN" "$BUILD/startup_bench_record.png" 2>/dev/null || true
 fi

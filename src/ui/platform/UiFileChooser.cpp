@@ -1,7 +1,5 @@
 #include "ui/platform/UiFileChooser.h"
 
-#include <malloc.h>
-
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -12,6 +10,7 @@
 
 #include "core/records/RecordName.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiMemory.h"
 
 namespace vokamo {
 
@@ -47,9 +46,9 @@ UiFileChooser::UiFileChooser(QWidget* parentWidget) : parent_(parentWidget) {}
 std::optional<std::string> UiFileChooser::ChooseFile(const std::string& title, const std::string& filter) {
     auto chosen = RunDialog(title, filter);
     // The dialog's folder model, icons and helper thread leave megabytes of
-    // freed heap behind; hand them back, since the program runs for hours
-    // on small school machines.
-    malloc_trim(0);
+    // freed heap and touched code behind; hand them back, since the program
+    // runs for hours on small school machines.
+    GiveBackMemory();
     return chosen;
 }
 
