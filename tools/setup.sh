@@ -23,11 +23,13 @@ PACKAGES=(
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2
 )
 # Developers and CI: test and benchmark libraries, the virtual screen the
-# window tests drive, and what building and checking the Debian package needs.
+# window tests drive, what building and checking the Debian package needs,
+# and a sound server with a null sink for the playback tests.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils libx11-dev imagemagick
     desktop-file-utils appstream dpkg-dev file lintian
+    pulseaudio pulseaudio-utils
 )
 
 say() { printf '%s\n' "$*"; }

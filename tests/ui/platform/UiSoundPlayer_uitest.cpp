@@ -20,6 +20,11 @@ namespace {
 using test::MakeTempDir;
 using test::WriteBytes;
 
+// The backend module is built next to the program, in the build folder.
+QStringList ModuleDirs() {
+    return {QString::fromStdString(test::BuildDir())};
+}
+
 void Put32(std::string& s, uint32_t v) {
     for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
 }
@@ -128,26 +133,26 @@ protected:
 };
 
 TEST_F(SoundPlayerTest, MissingSoundIsSilentAndReturnsAtOnce) {
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     EXPECT_LT(Timed(player, "piyo.wav", SoundMode::Wait), 50);
     EXPECT_LT(Timed(player, "piyo.wav", SoundMode::Background), 50);
 }
 
 TEST_F(SoundPlayerTest, FileThatIsNoWaveIsSilent) {
     WriteBytes((work + "/oldng.wav").toStdString(), "this is not a sound");
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     EXPECT_LT(Timed(player, "oldng.wav", SoundMode::Wait), 50);
 }
 
 TEST_F(SoundPlayerTest, BackgroundReturnsAtOnce) {
     Put(shipped, "huku.wav", 500);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     EXPECT_LT(Timed(player, "huku.wav", SoundMode::Background), 100);
 }
 
 TEST_F(SoundPlayerTest, WaitLastsAsLongAsTheSound) {
     Put(shipped, "change.wav", 300);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     const qint64 took = Timed(player, "change.wav", SoundMode::Wait);
     EXPECT_GE(took, 295);
     EXPECT_LT(took, 900);
@@ -155,7 +160,7 @@ TEST_F(SoundPlayerTest, WaitLastsAsLongAsTheSound) {
 
 TEST_F(SoundPlayerTest, WaitHoldsBackTimerTicksAndKeysUntilTheSoundIsOver) {
     Put(shipped, "button.wav", 200);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     KeyCatcher target;
     int ticks = 0;
     QTimer timer;
@@ -177,7 +182,7 @@ TEST_F(SoundPlayerTest, WaitHoldsBackTimerTicksAndKeysUntilTheSoundIsOver) {
 
 TEST_F(SoundPlayerTest, CurrentFolderComesBeforeShippedSounds) {
     Put(shipped, "piyo.wav", 100);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     EXPECT_EQ(player.Resolve("piyo.wav"), QDir(shipped).absoluteFilePath("piyo.wav"));
 
     Put(work, "piyo.wav", 400);
@@ -188,7 +193,7 @@ TEST_F(SoundPlayerTest, CurrentFolderComesBeforeShippedSounds) {
 TEST_F(SoundPlayerTest, ShippedFoldersAreSearchedInOrder) {
     const QString second = QString::fromStdString(MakeTempDir());
     Put(second, "piyo1.wav", 100);
-    UiSoundPlayer player({shipped, second});
+    UiSoundPlayer player({shipped, second}, ModuleDirs());
     EXPECT_EQ(player.Resolve("piyo1.wav"), QDir(second).absoluteFilePath("piyo1.wav"));
     Put(shipped, "piyo1.wav", 100);
     EXPECT_EQ(player.Resolve("piyo1.wav"), QDir(shipped).absoluteFilePath("piyo1.wav"));
@@ -198,17 +203,29 @@ TEST_F(SoundPlayerTest, OnlyBareNamesAreLookedUp) {
     Put(shipped, "button.wav", 100);
     QDir(work).mkdir("sub");
     Put(work + "/sub", "x.wav", 100);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     for (const char* name : {"sub/x.wav", "../button.wav", "", ".", ".."})
         EXPECT_EQ(player.Resolve(name), "") << name;
 }
 
 TEST_F(SoundPlayerTest, ReplacedFileIsPlayedWithItsNewLength) {
     Put(work, "piyo.wav", 100);
-    UiSoundPlayer player({shipped});
+    UiSoundPlayer player({shipped}, ModuleDirs());
     EXPECT_LT(Timed(player, "piyo.wav", SoundMode::Wait), 300);
     Put(work, "piyo.wav", 450);
     EXPECT_GE(Timed(player, "piyo.wav", SoundMode::Wait), 445);
+}
+
+TEST_F(SoundPlayerTest, BackendIsLoadedFromItsModuleAndWithoutItEveryWaitIsKept) {
+    Put(shipped, "change.wav", 300);
+    UiSoundPlayer player({shipped}, ModuleDirs());
+    EXPECT_TRUE(player.WaitForBackend());
+    EXPECT_GE(Timed(player, "change.wav", SoundMode::Wait), 295);
+
+    UiSoundPlayer without({shipped}, {work});  // no module there
+    EXPECT_FALSE(without.WaitForBackend());
+    EXPECT_GE(Timed(without, "change.wav", SoundMode::Wait), 295);
+    EXPECT_LT(Timed(without, "change.wav", SoundMode::Background), 50);
 }
 
 TEST(ProgramSounds, BuildShipsAllSevenSoundsWithinLengthLimits) {

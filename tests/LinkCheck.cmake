@@ -1,0 +1,17 @@
+# Fails when PROGRAM needs Qt Multimedia directly, or when MODULE (the sound
+# backend) does not.
+foreach(file IN ITEMS PROGRAM MODULE)
+  execute_process(COMMAND readelf -d ${${file}} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "readelf failed on ${${file}}")
+  endif()
+  string(FIND "${dynamic}" "libQt6Multimedia" at)
+  set(${file}_NEEDS_MULTIMEDIA ${at})
+endforeach()
+if(NOT PROGRAM_NEEDS_MULTIMEDIA EQUAL -1)
+  message(FATAL_ERROR "${PROGRAM} links Qt Multimedia; it belongs in the sound module only")
+endif()
+if(MODULE_NEEDS_MULTIMEDIA EQUAL -1)
+  message(FATAL_ERROR "${MODULE} does not link Qt Multimedia")
+endif()
+message(STATUS "only the sound module links Qt Multimedia")
