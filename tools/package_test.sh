@@ -54,6 +54,8 @@ for f in ./usr/bin/vokamo ./usr/share/applications/org.vokamo.Vokamo.desktop \
     grep -qx -- "$f" <<<"$CONTENTS" || fail "the package lacks $f"
 done
 
+grep -qx -- './usr/lib/\(.*/\)\?vokamo/libvokamo_sound\.so' <<<"$CONTENTS" || fail "the package lacks the sound module"
+
 if command -v lintian >/dev/null 2>&1; then
     lintian --fail-on error "$DEB" >"$SCRATCH/lintian.log" 2>&1 || fail "lintian reports errors"
 else
@@ -124,6 +126,8 @@ for s in button button2 change huku piyo piyo1 oldng; do
     expect_log first "sound $s.wav $ROOT/usr/share/vokamo/sounds/$s.wav"
 done
 expect_log first "help vk40.HLP :/help/vk40.HLP"
+grep -q -E "sound module $ROOT/usr/lib/(.*/)?vokamo/libvokamo_sound\.so\$" "$SCRATCH/first.log" ||
+    fail "first: the sound module was not loaded from the unpacked tree"
 expect_log first "folder $HOME1/Vokamo"
 expect_log first "qt texts "
 for f in hinshi2.dat kihon0.dat lesson1.dat mix3.dat; do

@@ -76,7 +76,7 @@ std::optional<int> WavDurationMs(const QString& path) {
 QStringList UiSoundPlayer::DefaultModuleDirs() {
     if (!QCoreApplication::instance()) return {};
     const QDir exe(QCoreApplication::applicationDirPath());
-    return {exe.path(), exe.filePath(QString::fromUtf8(VOKAMO_MODULE_DIR_FROM_BIN))};
+    return {exe.path(), QDir::cleanPath(exe.filePath(QString::fromUtf8(VOKAMO_MODULE_DIR_FROM_BIN)))};
 }
 
 UiSoundPlayer::UiSoundPlayer() : UiSoundPlayer(ProgramSoundDirs()) {}
@@ -119,7 +119,10 @@ void UiSoundPlayer::LoadBackend() {
         // destructor does not unload it).
         if (auto create = reinterpret_cast<CreateSoundBackendFunction>(module.resolve(CreateSoundBackendName)))
             backend_ = create();
-        if (backend_) break;
+        if (backend_) {
+            qCInfo(FilesLog).noquote() << "sound module" << module.fileName();
+            break;
+        }
     }
     if (!backend_) qWarning("vokamo: no sound module (vokamo_sound) in %s", qPrintable(moduleDirs_.join(u", ")));
     backendLoaded_ = backend_ != nullptr;
