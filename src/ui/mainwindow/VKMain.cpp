@@ -164,6 +164,10 @@ void TfrmMain::BuildControls() {
     product.setPixelSize(21);
     product.setItalic(true);
     lblProduct->setFont(product);
+    // Given a size for now: Qt measures a label that was never sized as it
+    // is shown.
+    Label1->setGeometry(667, 23, 1, 1);
+    lblProduct->setGeometry(505, 15, 1, 1);
     new BeforeFirstPaint(SpeedBar, [this] {
         // "Ver4.0" stands whole at the window's own size inside the bar's
         // frame: at its design place when it fits there, else moved left just
