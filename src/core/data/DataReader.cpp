@@ -1,6 +1,7 @@
 #include "core/data/DataReader.h"
 
 #include "core/data/SjisText.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
@@ -50,7 +51,7 @@ std::string Shown(std::string_view sjis, size_t maxChars) {
 }
 
 DataReader::DataReader(const std::string& fsPath, const std::string& shownPath, std::vector<Problem>* report)
-    : shownPath_(shownPath), report_(report), in_(fsPath, shownPath_, true) {
+    : shownPath_(ShortenForMessage(shownPath)), report_(report), in_(fsPath, shownPath_, true) {
     const FileText& t = in_.Text();
     if (t.sjis.empty())
         Error(1, {"ファイルが空です。" + EndMarkHint(t).ja, "the file is empty." + EndMarkHint(t).en}, true);

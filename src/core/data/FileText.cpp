@@ -1,6 +1,7 @@
 #include "core/data/FileText.h"
 
 #include <iconv.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
@@ -294,9 +296,18 @@ bool FirstNonAsciiIsUtf8(std::string_view text) {
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& fsPath, const std::string& shownPath) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(fsPath.c_str(), "rb"));
-    if (!f) Fail(shownPath, "開けません", "open", errno);
+std::string ReadFileBytes(const std::string& fsPath, const std::string& longShownPath) {
+    const std::string shownPath = ShortenForMessage(longShownPath);
+    // Folders, FIFOs, devices and files beyond the limit are refused before
+    // anything is read; the loop below still stops at the limit.
+    const int fd = OpenForReading(fsPath, shownPath, MaxTextFileBytes);
+    if (fd < 0) Fail(shownPath, "開けません", "open", errno);
+    std::unique_ptr<std::FILE, FileCloser> f(::fdopen(fd, "rb"));
+    if (!f) {
+        const int err = errno;
+        ::close(fd);
+        Fail(shownPath, "開けません", "open", err);
+    }
     std::string bytes;
     char buf[64 * 1024];
     for (;;) {

@@ -15,6 +15,7 @@ void DrillMachine::Impl::StartChoiceQuestion() {
     ShowPrompt();
     AnswerOpen = 1;
     answerClosed = false;
+    questionAsked = true;
     SentenceColor = ColourBlack;
     SplitParts = SplitWords(st.CurTextA);
     WordCount = static_cast<int>(SplitParts.size());

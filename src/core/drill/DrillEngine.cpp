@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/data/DataFile.h"
@@ -23,6 +24,11 @@ bool Eligible(ProgramState& st, int item, int sweep) {
     if (st.AskedThisRun[item] != 0) return false;
     st.AskedThisRun[item] = 1;
     return true;
+}
+
+// A count edited by hand up to the largest value stays there.
+void AddTry(int32_t& tries) {
+    if (tries < INT32_MAX) ++tries;
 }
 
 }  // namespace
@@ -81,6 +87,7 @@ void DrillMachine::Impl::BeginSet() {
 
 void DrillMachine::Impl::LoadQuestion() {
     const int k = st.SetIndex;
+    questionAsked = false;
     st.CurTextC = st.SetTextC[k];
     st.CurTextD = st.SetTextD[k];
     st.CurTextA = st.SetTextA[k];
@@ -104,7 +111,7 @@ void DrillMachine::Impl::RecordRight() {
         } else if (state == 1) {
             state = 2;
         }
-        ++st.ItemTries[item];
+        AddTry(st.ItemTries[item]);
     }
     ++st.RightCount;
     scr.lblOks.text = std::to_string(st.RightCount);
@@ -114,7 +121,7 @@ void DrillMachine::Impl::RecordWrong() {
     if (st.RecordOff == 0) {
         const int item = st.SetItems[st.SetIndex];
         st.ItemState[item] = 0;
-        ++st.ItemTries[item];
+        AddTry(st.ItemTries[item]);
     }
     ++st.WrongCount;
     scr.lblNgs.text = std::to_string(st.WrongCount);
@@ -122,6 +129,12 @@ void DrillMachine::Impl::RecordWrong() {
 
 void DrillMachine::Impl::RecordSlotResult() {
     const int k = st.SetIndex;
+    // A question that never opened a blank was not asked: it has no result.
+    // (The review pass skips it, as it was never wrong.)
+    if (st.ReviewPass == 0 && !questionAsked) {
+        scr.i[k] = Picture::None;
+        return;
+    }
     if (st.SetWrong[k] == 0) {
         if (st.ReviewPass == 0) RecordRight();
         scr.i[k] = Picture::OK;

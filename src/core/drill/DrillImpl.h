@@ -70,6 +70,8 @@ struct DrillMachine::Impl {
     // next blank or question is presented: an answer given meanwhile would be
     // judged against a question that is already done.
     bool answerClosed = true;
+    // Set once the current question has opened a blank to the learner.
+    bool questionAsked = false;
 
     // Engine.
     void BeginSet();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -5,6 +6,7 @@
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/drill/DrillImpl.h"
+#include "core/settings/Settings.h"
 
 namespace vokamo {
 
@@ -95,7 +97,7 @@ void DrillMachine::Impl::BeginKeyQuestion() {
 
 void DrillMachine::Impl::StartFlash() {
     if (st.FlashTime > 0) {
-        scr.tmrFlash.interval = st.FlashTime * 200;
+        scr.tmrFlash.interval = std::min(st.FlashTime, MaxFlashTime) * 200;
         flashArmed = 0;
         SentenceColor = ColourGreen;
         BuildSentence(SentenceMode::FlashReveal);
@@ -121,6 +123,7 @@ void DrillMachine::Impl::PresentNextWord() {
     Expected = DropFirstChar(Expected);
     AnswerOpen = 1;
     answerClosed = false;
+    questionAsked = true;
     EnableKeys();
     SetVowelKeys();
     FirstUpper = CheckFirstUpper(Expected);

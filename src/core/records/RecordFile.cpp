@@ -12,11 +12,13 @@
 #include <filesystem>
 
 #include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 #include "core/data/DataFile.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/records/RecordText.h"
+#include "core/settings/Settings.h"
 
 namespace vokamo {
 
@@ -24,16 +26,28 @@ namespace {
 
 std::string ReadWholeFile(const std::string& sjisPath) {
     const std::string path = FsPath(sjisPath);
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw FileError(OpenFailedMessage(sjisPath, errno));
+    const std::string shown = SjisToUtf8Lossy(sjisPath);
+    const int fd = OpenForReading(path, shown, MaxRecordFileBytes);
+    if (fd < 0) throw FileError(OpenFailedMessage(sjisPath, errno));
     std::string bytes;
     char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) throw FileError(ReadFailedMessage(sjisPath, err));
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            throw FileError(ReadFailedMessage(sjisPath, err));
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<size_t>(n));
+        // Checked at the open, but a file may still grow while it is read.
+        if (bytes.size() > MaxRecordFileBytes) {
+            ::close(fd);
+            throw FileError(TooLargeMessage(shown, bytes.size(), MaxRecordFileBytes));
+        }
+    }
+    ::close(fd);
     return bytes;
 }
 
@@ -76,8 +90,14 @@ int32_t ReadCount(RecordLines& src, int32_t limit, const char* what) {
     return n;
 }
 
+// A flag of a record edited by hand takes the nearest of its two meanings:
+// 5 is on, -3 is off. The next save writes it back as 0 or 1.
+int32_t Flag(int32_t value) {
+    return std::clamp(value, 0, 1);
+}
+
 void ReadFlags(RecordLines& src, std::array<int32_t, MaxGroups>& flags, int32_t count, const char* what) {
-    for (int32_t i = 0; i < count; ++i) flags[i] = src.Number(src.Next(RecordReadLineBytes), what);
+    for (int32_t i = 0; i < count; ++i) flags[i] = Flag(src.Number(src.Next(RecordReadLineBytes), what));
 }
 
 std::string Cut(std::string text, size_t n) {
@@ -244,15 +264,19 @@ void ReadRecordFile(ProgramState& st) {
     RecordLines src(ReadWholeFile(st.RecordPath), st.RecordPath);
     st.DataPath = src.Next();
     st.Title = SjisCut(src.Next(), TitleBytes);
-    st.PlayerName = src.Next();
+    // The name field takes 12 bytes; a longer line was edited by hand and is
+    // kept only as far as a label can show it.
+    st.PlayerName = SjisCut(src.Next(), PlayerNameLineBytes);
 
     const auto settings = SplitCommas(src.Next(RecordReadLineBytes));
     st.TypeCode = src.Number(Field(settings, 0), "種別コード");
     const int32_t items = src.Number(Field(settings, 1), "問題数");
-    st.RecordOff = src.Number(Field(settings, 2), "成績を残さない設定（0 か 1）");
-    st.FlashTime = src.Number(Field(settings, 3), "フラッシュ時間");
-    st.RandomOrder = src.Number(Field(settings, 4), "出題順の設定（0 か 1）");
-    st.HintMode = src.Number(Field(settings, 5), "ヒントの設定（0 か 1）");
+    // Settings out of their range mean the nearest value the options offer.
+    // Below the shortest flash is no flash (0), as a new record has it.
+    st.RecordOff = Flag(src.Number(Field(settings, 2), "成績を残さない設定（0 か 1）"));
+    st.FlashTime = std::clamp(src.Number(Field(settings, 3), "フラッシュ時間"), MinFlashTime, MaxFlashTime);
+    st.RandomOrder = Flag(src.Number(Field(settings, 4), "出題順の設定（0 か 1）"));
+    st.HintMode = Flag(src.Number(Field(settings, 5), "ヒントの設定（0 か 1）"));
     if (items < 0 || items > MaxItems)
         throw LimitError(CountLimitMessage(src.Path(), src.LineNo(), "問題数", items, MaxItems));
     st.ItemCount = items;

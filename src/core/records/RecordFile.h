@@ -11,6 +11,7 @@ namespace vokamo {
 inline constexpr int RecordReadLineBytes = 80;    // settings, count, flag and item lines
 inline constexpr int RecordWriteLineBytes = 120;  // settings, count and flag lines
 inline constexpr int RecordItemLineBytes = 20;    // an item line and each of its numbers
+inline constexpr int PlayerNameLineBytes = 255;   // the player name as read
 
 // Reads the learner record file st.RecordPath (Shift-JIS path) into st:
 // DataPath, Title, PlayerName, the six settings of line 4, DataKind, the

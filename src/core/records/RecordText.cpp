@@ -2,13 +2,14 @@
 
 #include "core/data/SjisText.h"
 #include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
 namespace {
 
 std::string Quoted(const std::string& sjisPath) {
-    return "「" + SjisToUtf8Lossy(sjisPath) + "」";
+    return "「" + PathForMessage(sjisPath) + "」";
 }
 
 std::string Reason(int err) {
