@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 #include "core/data/DataReader.h"
 #include "core/data/ItemCheck.h"
 #include "core/data/FsNames.h"
@@ -242,6 +243,9 @@ void ReadDataHeader(ProgramState& st) {
     st.LessonCount = 0;
     st.CodeCount = 0;
     st.HeaderLines = 0;
+    // Taken before the read: a change while it reads makes the stamp older
+    // than the text, and the next look reads the file again.
+    t.DataStamp = StampOfPath(FsPath(st.DataPath));
     DataReader r(FsPath(st.DataPath), SjisToUtf8Lossy(st.DataPath), nullptr);
     ReadTable(r, t);
     static_cast<QuestionData&>(st) = t;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/data/DataChange.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/drill/DrillImpl.h"
@@ -73,7 +74,14 @@ void DrillMachine::Impl::BeginSet() {
     st.SetSize = PickSet(st, st.SetScore);
     if (st.SetSize > 0) {
         try {
-            LoadSetTexts(st, st.SetSize);
+            // The texts must come from the version of the file the table
+            // describes; a file changed while it was read is read again.
+            for (int attempt = 1;; ++attempt) {
+                FollowDataFile(st);
+                LoadSetTexts(st, st.SetSize);
+                if (!DataFileChanged(st)) break;
+                if (attempt == 3) throw DataChangedError(st.DataPath);
+            }
         } catch (...) {
             // Stale texts of an earlier set must never be asked (or recorded)
             // under the new set's items.

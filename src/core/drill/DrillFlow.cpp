@@ -63,7 +63,14 @@ void DrillMachine::Impl::HideSetBanner() {
 }
 
 void DrillMachine::Impl::StartSet() {
-    BeginSet();
+    try {
+        BeginSet();
+    } catch (...) {
+        // Without the set's texts nothing can be asked: the drill ends, and
+        // the caller shows why.
+        Leave(true);
+        throw;
+    }
     ClearSetDisplay();
     if (st.SetSize > 0) {
         ShowQuestion();

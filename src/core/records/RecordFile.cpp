@@ -361,8 +361,14 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     ProgramState next = st;
     next.RecordPath = sjisPath;
     RemoveLeftoverTemps(FsPath(sjisPath));
+    // The record sets the counts of the blocks it holds; a record of another
+    // kind than its data holds fewer (or none).
+    next.LessonCount = 0;
+    next.CodeCount = 0;
     ReadRecordFile(next);
     const int32_t recordItems = next.ItemCount;
+    const int32_t recordLessons = next.LessonCount;
+    const int32_t recordCodes = next.CodeCount;
     const std::string recordTitle = next.Title;
     const int32_t recordType = next.TypeCode;
 
@@ -387,6 +393,14 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
         next.ItemTries[i] = 0;
         next.ItemState[i] = -1;
     }
+    // Groups the record does not hold start in the range, as in a new record,
+    // never with the flags an earlier record left behind.
+    if (next.DataKind > 0)
+        for (int32_t i = recordLessons; i < std::clamp(next.LessonCount, 0, MaxGroups); ++i)
+            next.LessonSelected[i] = 1;
+    if (next.DataKind > 1)
+        for (int32_t i = recordCodes; i < std::clamp(next.CodeCount, 0, MaxGroups); ++i)
+            next.CodeSelected[i] = 1;
     next.RecordOpen = 1;
     next.PickPos = 0;
     next.PickStart = 0;

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/data/Random.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
@@ -36,6 +38,8 @@ struct QuestionData {
     std::array<int32_t, MaxItems> ItemLesson{};
     std::array<int32_t, MaxItems> ItemCode{};
     int32_t HeaderLines = 0;
+    // The version of the file the table was read from.
+    std::optional<FileStamp> DataStamp;
 };
 
 // The one state of a program run. Texts hold Shift-JIS bytes. It is created
