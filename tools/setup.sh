@@ -4,7 +4,8 @@
 #                         start the program in ~/Vokamo (made on its first start,
 #                         with the sample question files)
 #   tools/setup.sh test   install the developer tools as well, build everything
-#                         and run all tests
+#                         and run all tests, then the core tests under the
+#                         sanitizers and each fuzz target
 # Run as root or as a user who may use sudo. Nothing asks questions.
 # Reads VOKAMO_BUILD (build folder, default build/), VOKAMO_HOME (the pupil's
 # folder, default ~/Vokamo) and VOKAMO_JOBS (parallel compile jobs, default 2).
@@ -12,6 +13,8 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VOKAMO_BUILD:-$ROOT/build}"
+ASAN_BUILD="${VOKAMO_ASAN_BUILD:-$ROOT/build-asan}"
+FUZZ_BUILD="${VOKAMO_FUZZ_BUILD:-$ROOT/build-fuzz}"
 WORK="${VOKAMO_HOME:-${HOME:-.}/Vokamo}"
 JOBS="${VOKAMO_JOBS:-2}"
 
@@ -30,6 +33,7 @@ TEST_PACKAGES=(
     xvfb xdotool x11-utils libx11-dev imagemagick
     desktop-file-utils appstream dpkg-dev file lintian
     pulseaudio pulseaudio-utils
+    clang libclang-rt-14-dev
 )
 
 say() { printf '%s\n' "$*"; }
@@ -110,6 +114,17 @@ cmd_test() {
     # Window tests choose Qt's offscreen platform themselves and the end-to-end
     # test starts its own Xvfb, so no display is needed.
     ctest --output-on-failure --timeout 300 -j "$JOBS"
+
+    # The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+    # and each fuzz target for 30 s, each in a build folder of its own so that
+    # the Release build above stays as it is.
+    say "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVOKAMO_SANITIZE=ON \
+        -DVOKAMO_TESTS=ON -DVOKAMO_BENCH=OFF -DVOKAMO_WERROR=ON
+    cmake --build "$ASAN_BUILD" --target core_tests -j "$JOBS"
+    "$ASAN_BUILD/tests/core_tests" --gtest_brief=1
+    say "== fuzz targets"
+    VOKAMO_JOBS="$JOBS" bash "$ROOT/tools/fuzz.sh" 30 "$FUZZ_BUILD"
 }
 
 case "${1:-}" in
