@@ -9,6 +9,7 @@
 #include <QTreeView>
 
 #include "core/records/RecordName.h"
+#include "core/state/FileGuard.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiMemory.h"
 
@@ -17,6 +18,7 @@ namespace vokamo {
 namespace {
 
 const char* const Caption = "Vantory";
+constexpr size_t MessageBoxBytes = 2000;
 
 }  // namespace
 
@@ -79,14 +81,18 @@ std::optional<std::string> UiFileChooser::RunDialog(const std::string& title, co
         if (problem.empty())
             if (auto path = CorePath(chosen)) return path;
         QMessageBox::warning(&dialog, QString::fromUtf8(Caption),
-                             QString::fromStdString(problem) + QStringLiteral("\n\n") + chosen);
+                             QString::fromStdString(problem) + QStringLiteral("\n\n") +
+                                 QString::fromStdString(ShortenForMessage(chosen.toStdString())));
     }
 }
 
 UiErrorBox::UiErrorBox(QWidget* parentWidget) : parent_(parentWidget) {}
 
 void UiErrorBox::ShowError(const std::string& utf8Message) {
-    QMessageBox::critical(parent_, QString::fromUtf8(Caption), QString::fromStdString(utf8Message));
+    // Our messages shorten the paths they quote; one from elsewhere (the file
+    // system library names whole paths) is held to a size the box can show.
+    QMessageBox::critical(parent_, QString::fromUtf8(Caption),
+                          QString::fromStdString(ShortenForMessage(utf8Message, MessageBoxBytes)));
 }
 
 }  // namespace vokamo

@@ -28,7 +28,11 @@ QString LoadHelpText(const QString& fileName) {
     if (fileName.isEmpty() || fileName.contains(QLatin1Char('/'))) return {};
     QFile local(QDir::current().filePath(fileName));
     QFile builtIn(QStringLiteral(":/help/") + fileName);
-    QFile& file = QFileInfo(local).isFile() ? local : builtIn;
+    // A help file of the folder is a page of text: a regular file of a size a
+    // help window can hold, or the built-in help is shown.
+    constexpr qint64 MaxHelpBytes = 8 << 20;
+    const QFileInfo localInfo(local);
+    QFile& file = localInfo.isFile() && localInfo.size() <= MaxHelpBytes ? local : builtIn;
     if (!file.open(QIODevice::ReadOnly)) {
         qCInfo(FilesLog).noquote() << "help" << fileName << "missing";
         return {};
