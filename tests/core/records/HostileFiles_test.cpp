@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"NoLineEndsInRecord", Role::Record,
                 [](auto d) { return Put(d + "/flat.ret", d + "/a.dat T 1,2,0,0,0,0 2 1 1 0,-1 0,-1"); }},
         Hostile{"TenMegabyteLine", Role::Data,
-                [](auto d) { return Put(d + "/long.dat", CrLf({"c", "T 0 1", Big, "a"})); }},
+                [](auto d) { return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big, "a"})); }},
         Hostile{"TenMegabyteLineInRecord", Role::Record,
                 [](auto d) { return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big, "1,2,0,0,0,0"})); }},
         Hostile{"NulAndNoise", Role::Data, [](auto d) { return Put(d + "/noise.dat", Noise(5000)); }},
