@@ -240,8 +240,8 @@ bool Exists(const std::string& sjisPath) {
 }
 
 std::string OtherBookMessage(const std::string& record, const std::string& stored, const std::string& found) {
-    return "成績「" + SjisToUtf8Lossy(record) + "」の問題ファイル「" + SjisToUtf8Lossy(stored) +
-           "」が見つかりません。同じフォルダーの「" + SjisToUtf8Lossy(found) +
+    return "成績「" + PathForMessage(record) + "」の問題ファイル「" + PathForMessage(stored) +
+           "」が見つかりません。同じフォルダーの「" + PathForMessage(found) +
            "」は題名、種類または問題数が違う別の問題なので、この成績には使えません。";
 }
 

@@ -6,6 +6,7 @@
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
 
@@ -43,7 +44,7 @@ void RecordLockKeeper::Take(const std::string& sjisPath) {
     bool inUse = false;
     taken_ = locks_.Lock(FsPath(sjisPath), inUse);
     if (inUse)
-        throw FileError("成績「" + SjisToUtf8Lossy(sjisPath) +
+        throw FileError("成績「" + PathForMessage(sjisPath) +
                         "」は、ほかのVokamoで使われています。そちらを終わってから開いてください。");
 }
 
