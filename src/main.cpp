@@ -75,11 +75,11 @@ public:
 // main window.
 struct HiddenWindows {
     HiddenWindows(ProgramState& st, SoundPlayer& sound, TfrmMain& frmMain, ErrorBox& errors)
-        : frmFlash(st, sound, frmMain, &frmMain),
-          frmInput(&frmMain),
-          frmOption(st, sound, frmMain, &frmMain),
-          frmScoreTable(st, sound, frmMain, &frmMain),
-          frmSel(st, sound, frmMain, &frmMain),
+        : frmFlash(st, sound, frmMain, errors, &frmMain),
+          frmInput(errors, &frmMain),
+          frmOption(st, sound, frmMain, errors, &frmMain),
+          frmScoreTable(st, sound, frmMain, errors, &frmMain),
+          frmSel(st, sound, frmMain, errors, &frmMain),
           drill(st, sound),
           frmQues(drill, &frmMain, frmMain, frmOmedeto, errors) {}
 

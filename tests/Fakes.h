@@ -21,8 +21,13 @@ struct PlayedSound {
 
 class RecordingSoundPlayer : public SoundPlayer {
 public:
-    void Play(const std::string& name, SoundMode mode) override { played.push_back({name, mode}); }
+    void Play(const std::string& name, SoundMode mode) override {
+        if (failure) failure();
+        played.push_back({name, mode});
+    }
     std::vector<PlayedSound> played;
+    // While set, runs (and throws) in place of every sound.
+    std::function<void()> failure;
 };
 
 class RecordingHelpViewer : public HelpViewer {

@@ -7,8 +7,10 @@
 #include <QStyle>
 
 #include "core/settings/Settings.h"
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiDialogWindow.h"
+#include "ui/widgets/UiPanel.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiGuard.h"
 
 namespace vokamo {
 
@@ -20,8 +22,9 @@ const QColor DigitColour(128, 0, 128);
 
 }  // namespace
 
-TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, QWidget* parent)
-    : QWidget(parent), st_(st), main_(main) {
+TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, ErrorBox& errors,
+                     QWidget* parent)
+    : QWidget(parent), st_(st), main_(main), errors_(errors) {
     SetUpDialogWindow(this, QStringLiteral("フラッシュする時間の設定"), 313, 218, WindowColour);
     setObjectName(QStringLiteral("frmFlash"));
     QFont base(QString::fromUtf8(GothicP));
@@ -44,25 +47,23 @@ TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main
     digits.setPixelSize(37);
     pnlInf->setFont(digits);
 
-    pnlUp = new DialogPanel(this);
-    pnlUp->setObjectName(QStringLiteral("pnlUp"));
-    pnlUp->setText(QStringLiteral("↑"));
+    pnlUp = new UiPanel(this, QStringLiteral("pnlUp"));
+    pnlUp->SetCaption(QStringLiteral("↑"));
     pnlUp->setGeometry(94, 16, 24, 35);
-    pnlUp->SetColours(WindowColour, Qt::black);
-    connect(pnlUp, &DialogPanel::clicked, this, [this] { pnlUpClick(); });
+    pnlUp->SetColour(WindowColour);
+    connect(pnlUp, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlUpClick(); }, [this] { ShowValue(); }); });
 
-    pnlDown = new DialogPanel(this);
-    pnlDown->setObjectName(QStringLiteral("pnlDown"));
-    pnlDown->setText(QStringLiteral("↓"));
+    pnlDown = new UiPanel(this, QStringLiteral("pnlDown"));
+    pnlDown->SetCaption(QStringLiteral("↓"));
     pnlDown->setGeometry(94, 51, 24, 35);
-    pnlDown->SetColours(WindowColour, Qt::black);
-    connect(pnlDown, &DialogPanel::clicked, this, [this] { pnlDownClick(); });
+    pnlDown->SetColour(WindowColour);
+    connect(pnlDown, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlDownClick(); }, [this] { ShowValue(); }); });
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(196, 36, 90, 30);
     BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn1Click(); }); });
 
     Label1 = new QLabel(
         QStringLiteral(
@@ -115,7 +116,7 @@ void TfrmFlash::closeEvent(QCloseEvent* event) {
     // shows the value that is in force.
     const bool wasVisible = isVisible();
     QWidget::closeEvent(event);
-    if (wasVisible) main_.RedrawStep();
+    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
 }
 
 }  // namespace vokamo

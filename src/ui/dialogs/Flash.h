@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace vokamo {
 
-class DialogPanel;
+class UiPanel;
 
 // The flash time of key-input questions, stepped with two arrow panels.
 // Each step is stored at once; there is nothing to cancel.
@@ -20,11 +20,12 @@ class TfrmFlash : public QWidget {
 public:
     // Opening makes no sound, so the player is not needed beyond building
     // the window like the other dialogs.
-    TfrmFlash(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+    TfrmFlash(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
+                     QWidget* parent = nullptr);
 
     QLabel* ValuePanel() const { return pnlInf; }
-    DialogPanel* UpPanel() const { return pnlUp; }
-    DialogPanel* DownPanel() const { return pnlDown; }
+    UiPanel* UpPanel() const { return pnlUp; }
+    UiPanel* DownPanel() const { return pnlDown; }
     QPushButton* OkButton() const { return BitBtn1; }
 
 public slots:
@@ -43,9 +44,10 @@ private:
 
     ProgramState& st_;
     MainDisplay& main_;
+    ErrorBox& errors_;
     QLabel* pnlInf = nullptr;
-    DialogPanel* pnlUp = nullptr;
-    DialogPanel* pnlDown = nullptr;
+    UiPanel* pnlUp = nullptr;
+    UiPanel* pnlDown = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QLabel* Label1 = nullptr;
 };

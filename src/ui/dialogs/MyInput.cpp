@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiGuard.h"
 #include "core/records/RecordName.h"
 
 namespace vokamo {
@@ -21,22 +22,29 @@ constexpr int ClientHeight = 160;
 // the pupil would otherwise see her name vanish without a word.
 class NameFieldValidator : public QValidator {
 public:
-    NameFieldValidator(QObject* parent, std::function<void(const std::string&)> refused)
-        : QValidator(parent), refused_(std::move(refused)) {}
+    NameFieldValidator(QObject* parent, ErrorBox& errors, std::function<void(const std::string&)> refused)
+        : QValidator(parent), errors_(errors), refused_(std::move(refused)) {}
     State validate(QString& input, int&) const override {
-        if (NameFieldAccepts(input.toStdString())) return Acceptable;
-        const std::string problem = UnholdableNameProblem(input.toStdString());
-        if (!problem.empty()) refused_(problem);
-        return Invalid;
+        State state = Invalid;
+        Guard(errors_, [&] {
+            if (NameFieldAccepts(input.toStdString())) {
+                state = Acceptable;
+                return;
+            }
+            const std::string problem = UnholdableNameProblem(input.toStdString());
+            if (!problem.empty()) refused_(problem);
+        });
+        return state;
     }
 
 private:
+    ErrorBox& errors_;
     std::function<void(const std::string&)> refused_;
 };
 
 }  // namespace
 
-TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
+TfrmInput::TfrmInput(ErrorBox& errors, QWidget* parent) : QDialog(parent), errors_(errors) {
     setObjectName(QStringLiteral("frmInput"));
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);
@@ -67,7 +75,7 @@ TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
     MaskEdit1 = new QLineEdit(this);
     MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
     MaskEdit1->setGeometry(20, 50, 160, 24);
-    MaskEdit1->setValidator(new NameFieldValidator(MaskEdit1, [this](const std::string& problem) {
+    MaskEdit1->setValidator(new NameFieldValidator(MaskEdit1, errors_, [this](const std::string& problem) {
         lblRefused->setText(QString::fromStdString(problem));
         lblRefused->show();
     }));
@@ -81,7 +89,7 @@ TfrmInput::TfrmInput(QWidget* parent) : QDialog(parent) {
     BitBtn1->setGeometry(44, 108, 89, 31);
     BitBtn1->setDefault(true);
     BitBtn1->setAutoDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &TfrmInput::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn1Click(); }); });
 
     BitBtn2 = new QPushButton(QStringLiteral("キャンセル"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));

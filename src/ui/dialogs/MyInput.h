@@ -15,7 +15,7 @@ class TfrmInput : public QDialog, public NamePrompt {
     Q_OBJECT
 
 public:
-    explicit TfrmInput(QWidget* parent = nullptr);
+    explicit TfrmInput(ErrorBox& errors, QWidget* parent = nullptr);
 
     // Shows the dialog modally; the answer (Shift-JIS) is empty when the
     // learner cancelled or closed it.
@@ -36,6 +36,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    ErrorBox& errors_;
     std::string caption_;
     std::string prompt_;
     std::string answer_;

@@ -9,8 +9,9 @@
 #include <QRadioButton>
 #include <QStyle>
 
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiDialogWindow.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiGuard.h"
 
 namespace vokamo {
 
@@ -26,8 +27,9 @@ QFont DialogFont() {
 
 }  // namespace
 
-TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent)
-    : QWidget(parent), st_(st), sound_(sound), main_(main) {
+TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
+                       QWidget* parent)
+    : QWidget(parent), st_(st), sound_(sound), main_(main), errors_(errors) {
     SetUpDialogWindow(this, QStringLiteral("オプション"), 423, 279, WindowColour);
     setObjectName(QStringLiteral("frmOption"));
     setFont(DialogFont());
@@ -57,7 +59,7 @@ TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, 
                               QStringLiteral("キャンセル"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(296, 184, 100, 27);
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn2Click(); }); });
 
     Label1 = new QLabel(QStringLiteral("このページの変更を記録します。"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -66,7 +68,7 @@ TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, 
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(296, 224, 100, 27);
     BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn1Click(); }); });
 }
 
 QButtonGroup* TfrmOption::MakeRadioGroup(QGroupBox* box, const QString& item0, const QString& item1,
@@ -79,7 +81,9 @@ QButtonGroup* TfrmOption::MakeRadioGroup(QGroupBox* box, const QString& item0, c
         group->addButton(radio, i);
     }
     // idClicked comes from the learner only, not from loading the values.
-    connect(group, &QButtonGroup::idClicked, this, [this, which](int id) { SetOption(st_, which, id); });
+    connect(group, &QButtonGroup::idClicked, this, [this, which](int id) {
+        Guard(errors_, [this, which, id] { SetOption(st_, which, id); }, [this] { ShowValues(); });
+    });
     return group;
 }
 
@@ -109,6 +113,11 @@ void TfrmOption::ShowAndLoad() {
 }
 
 void TfrmOption::Load() {
+    ShowValues();
+    copy_ = TakeOptionValues(st_);
+}
+
+void TfrmOption::ShowValues() {
     for (OptionSetting which :
          {OptionSetting::HintMode, OptionSetting::RandomOrder, OptionSetting::RecordOff}) {
         QButtonGroup* group = Group(which);
@@ -118,7 +127,6 @@ void TfrmOption::Load() {
         group->setExclusive(true);
         if (QAbstractButton* b = group->button(OptionValue(st_, which))) b->setChecked(true);
     }
-    copy_ = TakeOptionValues(st_);
 }
 
 void TfrmOption::BitBtn1Click() {
@@ -147,8 +155,10 @@ void TfrmOption::closeEvent(QCloseEvent* event) {
     if (!wasVisible) return;
     // OK, cancel (after putting the old values back) and the close box all
     // end here: the order follows RandomOrder, the main window catches up.
-    FinishOptions(st_);
-    main_.RedrawStep();
+    Guard(errors_, [this] {
+        FinishOptions(st_);
+        main_.RedrawStep();
+    });
 }
 
 }  // namespace vokamo

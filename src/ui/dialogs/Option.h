@@ -22,7 +22,8 @@ namespace vokamo {
 class TfrmOption : public QWidget {
     Q_OBJECT
 public:
-    TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+    TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
+                      QWidget* parent = nullptr);
 
     // Item 0 or 1 of a radio group (RadioGroup3 hint, RadioGroup2 order,
     // RadioGroup1 recording).
@@ -43,12 +44,15 @@ private:
                                  OptionSetting which);
     QButtonGroup* Group(OptionSetting which) const;
     void Load();
+    // Checks the radio items that match the stored settings.
+    void ShowValues();
     void BitBtn1Click();
     void BitBtn2Click();
 
     ProgramState& st_;
     SoundPlayer& sound_;
     MainDisplay& main_;
+    ErrorBox& errors_;
     OptionValues copy_;
     QGroupBox* RadioGroup1 = nullptr;
     QGroupBox* RadioGroup2 = nullptr;

@@ -8,7 +8,8 @@
 #include <QTableWidget>
 
 #include "core/data/ScoreTally.h"
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiDialogWindow.h"
+#include "ui/widgets/UiGuard.h"
 #include "ui/platform/UiFonts.h"
 
 namespace vokamo {
@@ -22,8 +23,9 @@ constexpr int RowHeight = 24;
 
 }  // namespace
 
-TfrmScoreTable::TfrmScoreTable(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, QWidget* parent)
-    : QWidget(parent), st_(st), main_(main) {
+TfrmScoreTable::TfrmScoreTable(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, ErrorBox& errors,
+                               QWidget* parent)
+    : QWidget(parent), st_(st), main_(main), errors_(errors) {
     SetUpDialogWindow(this, QStringLiteral("成績集計表"), 334, 291, WindowColour);
     setObjectName(QStringLiteral("frmScoreTable"));
 
@@ -53,7 +55,7 @@ TfrmScoreTable::TfrmScoreTable(ProgramState& st, SoundPlayer& /*sound*/, MainDis
     btnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(212, 229, 75, 25);
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connect(btnOK, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { btnOKClick(); }); });
 }
 
 void TfrmScoreTable::FillAndShow() {
@@ -114,7 +116,7 @@ void TfrmScoreTable::keyPressEvent(QKeyEvent* event) {
 void TfrmScoreTable::closeEvent(QCloseEvent* event) {
     const bool wasVisible = isVisible();
     QWidget::closeEvent(event);
-    if (wasVisible) main_.RedrawStep();
+    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
 }
 
 }  // namespace vokamo

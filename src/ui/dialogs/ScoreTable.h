@@ -19,7 +19,8 @@ class TfrmScoreTable : public QWidget {
 public:
     // Built like the other dialogs; the sound of opening is the main
     // window's, so this one plays none of its own.
-    TfrmScoreTable(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+    TfrmScoreTable(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
+                          QWidget* parent = nullptr);
 
     QTableWidget* Grid() const { return grdTen; }
     QPushButton* OkButton() const { return btnOK; }
@@ -38,6 +39,7 @@ private:
 
     ProgramState& st_;
     MainDisplay& main_;
+    ErrorBox& errors_;
     QTableWidget* grdTen = nullptr;
     QPushButton* btnOK = nullptr;
 };

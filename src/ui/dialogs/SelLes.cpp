@@ -8,8 +8,10 @@
 #include <algorithm>
 
 #include "core/data/RangeSelection.h"
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiDialogWindow.h"
+#include "ui/widgets/UiPanel.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiGuard.h"
 
 namespace vokamo {
 
@@ -31,19 +33,19 @@ QFont PixelFont(const char* family, int px) {
 
 }  // namespace
 
-TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent)
-    : QWidget(parent), st_(st), sound_(sound), main_(main) {
+TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors, QWidget* parent)
+    : QWidget(parent), st_(st), sound_(sound), main_(main), errors_(errors) {
     SetUpDialogWindow(this, QStringLiteral("学習範囲の指定"), WindowWidth, TallHeight, WindowColour);
     setObjectName(QStringLiteral("frmSel"));
 
     for (int i = 0; i < MaxGroups; ++i) {
-        auto* p = new DialogPanel(this);
-        p->setObjectName(QStringLiteral("pnl%1").arg(i));
+        auto* p = new UiPanel(this, QStringLiteral("pnl%1").arg(i));
         p->setGeometry(13, 8 + 22 * i, 185, 21);
         p->setFont(PixelFont(MinchoP, 15));
-        p->SetColours(InRangeColour, Qt::white);
+        p->SetColour(InRangeColour);
+        p->SetCaptionColour(Qt::white);
         p->hide();
-        connect(p, &DialogPanel::clicked, this, [this, i] { pnl0Click(i); });
+        connect(p, &UiPanel::clicked, this, [this, i] { Guard(errors_, [this, i] { pnl0Click(i); }, [this] { Recolour(); }); });
         panels_[i] = p;
     }
 
@@ -57,24 +59,22 @@ TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidge
     // last line.
     Label1->setGeometry(216, 16, 161, std::max(44, Label1->heightForWidth(161)));
 
-    pnlAllOn = new DialogPanel(this);
-    pnlAllOn->setObjectName(QStringLiteral("pnlAllOn"));
-    pnlAllOn->setText(QStringLiteral("全選択"));
+    pnlAllOn = new UiPanel(this, QStringLiteral("pnlAllOn"));
+    pnlAllOn->SetCaption(QStringLiteral("全選択"));
     pnlAllOn->setGeometry(254, 75, 87, 21);
-    pnlAllOn->SetColours(QColor(232, 166, 202), Qt::black);
-    connect(pnlAllOn, &DialogPanel::clicked, this, [this] { pnlAllOnClick(); });
+    pnlAllOn->SetColour(QColor(232, 166, 202));
+    connect(pnlAllOn, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlAllOnClick(); }, [this] { Recolour(); }); });
 
-    pnlAllOf = new DialogPanel(this);
-    pnlAllOf->setObjectName(QStringLiteral("pnlAllOf"));
-    pnlAllOf->setText(QStringLiteral("全解除"));
+    pnlAllOf = new UiPanel(this, QStringLiteral("pnlAllOf"));
+    pnlAllOf->SetCaption(QStringLiteral("全解除"));
     pnlAllOf->setGeometry(254, 97, 87, 21);
-    pnlAllOf->SetColours(QColor(105, 182, 184), Qt::black);
-    connect(pnlAllOf, &DialogPanel::clicked, this, [this] { pnlAllOfClick(); });
+    pnlAllOf->SetColour(QColor(105, 182, 184));
+    connect(pnlAllOf, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlAllOfClick(); }, [this] { Recolour(); }); });
 
     btnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setGeometry(264, 136, 75, 25);
-    connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+    connect(btnOk, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { btnOkClick(); }); });
 }
 
 void TfrmSel::ShowAndFill() {
@@ -90,7 +90,7 @@ void TfrmSel::Fill() {
     const int count = RangeGroupCount(st_);
     setFixedSize(WindowWidth, count >= TallFrom ? TallHeight : ShortHeight);
     for (int i = 0; i < count; ++i) {
-        panels_[i]->setText(ToQt(RangeGroupName(st_, i)));
+        panels_[i]->SetCaption(ToQt(RangeGroupName(st_, i)));
         panels_[i]->show();
     }
     Recolour();
@@ -99,7 +99,7 @@ void TfrmSel::Fill() {
 void TfrmSel::Recolour() {
     const int count = RangeGroupCount(st_);
     for (int i = 0; i < count; ++i)
-        panels_[i]->SetColours(RangeGroupSelected(st_, i) ? InRangeColour : OutOfRangeColour, Qt::white);
+        panels_[i]->SetColour(RangeGroupSelected(st_, i) ? InRangeColour : OutOfRangeColour);
 }
 
 void TfrmSel::pnl0Click(int tag) {
@@ -141,7 +141,7 @@ void TfrmSel::closeEvent(QCloseEvent* event) {
     // already stored, the main window only has to catch up.
     const bool wasVisible = isVisible();
     QWidget::closeEvent(event);
-    if (wasVisible) main_.RedrawStep();
+    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
 }
 
 }  // namespace vokamo

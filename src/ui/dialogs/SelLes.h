@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace vokamo {
 
-class DialogPanel;
+class UiPanel;
 
 // The learning-range window: one panel per lesson (or second code while the
 // main window groups by code), each click toggling that group in or out of
@@ -22,11 +22,12 @@ class DialogPanel;
 class TfrmSel : public QWidget {
     Q_OBJECT
 public:
-    TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, QWidget* parent = nullptr);
+    TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
+                   QWidget* parent = nullptr);
 
-    DialogPanel* GroupPanel(int i) const { return panels_[i]; }
-    DialogPanel* AllOnPanel() const { return pnlAllOn; }
-    DialogPanel* AllOffPanel() const { return pnlAllOf; }
+    UiPanel* GroupPanel(int i) const { return panels_[i]; }
+    UiPanel* AllOnPanel() const { return pnlAllOn; }
+    UiPanel* AllOffPanel() const { return pnlAllOf; }
     QPushButton* OkButton() const { return btnOk; }
 
 public slots:
@@ -48,10 +49,11 @@ private:
     ProgramState& st_;
     SoundPlayer& sound_;
     MainDisplay& main_;
-    std::array<DialogPanel*, MaxGroups> panels_{};
+    ErrorBox& errors_;
+    std::array<UiPanel*, MaxGroups> panels_{};
     QLabel* Label1 = nullptr;
-    DialogPanel* pnlAllOn = nullptr;
-    DialogPanel* pnlAllOf = nullptr;
+    UiPanel* pnlAllOn = nullptr;
+    UiPanel* pnlAllOf = nullptr;
     QPushButton* btnOk = nullptr;
 };
 

@@ -7,13 +7,13 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "core/state/Errors.h"
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/drill/DrillMachine.h"
 #include "ui/dialogs/Omedeto.h"
 #include "ui/drillwindow/UiKeyMap.h"
 #include "ui/widgets/UiColour.h"
+#include "ui/widgets/UiGuard.h"
 #include "ui/widgets/UiPanel.h"
 #include "ui/widgets/UiTextFit.h"
 #include "ui/platform/UiPictures.h"
@@ -128,12 +128,14 @@ void TfrmQues::tmrFlashTimer() {
 }
 
 void TfrmQues::Input(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const VokamoError& e) {
-        errors_.ShowError(e.what());
-    }
-    Render(machine_.Screen());
+    const auto render = [this] { Render(machine_.Screen()); };
+    Guard(
+        errors_,
+        [&] {
+            call();
+            render();
+        },
+        render);
 }
 
 void TfrmQues::keyPressEvent(QKeyEvent* event) {

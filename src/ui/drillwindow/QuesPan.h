@@ -70,8 +70,8 @@ private:
 
     void FormShow();
     void ShowInFront();
-    // Runs one input of the drill; a failure of the drill (a data file that
-    // cannot be read) is shown in the error box and the window goes on.
+    // Runs one input of the drill through the guard and draws the screen it
+    // leaves, also when it failed (a data file that cannot be read).
     void Input(const std::function<void()>& call);
     void LeaveDrill();
 

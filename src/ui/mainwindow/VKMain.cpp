@@ -18,6 +18,7 @@
 #include "core/state/Errors.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiColour.h"
+#include "ui/widgets/UiGuard.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordLifecycle.h"
 
@@ -110,7 +111,7 @@ TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileC
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(TimerInterval);
-    connect(Timer3, &QTimer::timeout, this, &TfrmMain::Timer3Timer);
+    connect(Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3Timer(); }); });
     Timer3->start();
 }
 
@@ -128,7 +129,7 @@ QToolButton* TfrmMain::MakeSpeedButton(const char* name, int left, const char* g
     b->setToolTip(QString::fromUtf8(hint));
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
-    connect(b, &QToolButton::clicked, this, handler);
+    connect(b, &QToolButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
     return b;
 }
 
@@ -220,17 +221,8 @@ void TfrmMain::BuildControls() {
     }
 }
 
-template <typename F>
-void TfrmMain::Guarded(F&& body) {
-    try {
-        body();
-    } catch (const VokamoError& e) {
-        errors_.ShowError(e.what());
-    } catch (const std::exception& e) {
-        // Not one of ours (a file-system or memory failure): still a message,
-        // never a lost session.
-        errors_.ShowError(e.what());
-    }
+void TfrmMain::Guarded(const std::function<void()>& body) {
+    Guard(errors_, body, [this] { ApplyScreen(); });
 }
 
 void TfrmMain::ApplyScreen() {
@@ -390,10 +382,10 @@ void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
 }
 
 void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {
-    connect(&endSignals, &UiSignalPipe::Raised, this, &TfrmMain::EndSession);
+    connect(&endSignals, &UiSignalPipe::Raised, this, [this] { Guarded([this] { EndSession(); }); });
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        SaveForSessionManager(manager.allowsInteraction());
+        Guarded([this, &manager] { SaveForSessionManager(manager.allowsInteraction()); });
         if (manager.allowsInteraction()) manager.release();
     });
 #endif
@@ -453,12 +445,7 @@ void TfrmMain::SaveForQuit() {
         return;
     }
     if (quitSaveFailed_) return;
-    try {
-        SaveIfOpen(st_);
-    } catch (const std::exception& e) {
-        quitSaveFailed_ = true;
-        errors_.ShowError(e.what());
-    }
+    Guard(errors_, [this] { SaveIfOpen(st_); }, [this] { quitSaveFailed_ = true; });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "core/platform/MainDisplay.h"
@@ -119,9 +120,9 @@ private:
     // Saves at quit or close; a failure is shown once and does not keep the
     // program from ending.
     void SaveForQuit();
-    // Runs a handler body and shows any VokamoError in the error box.
-    template <typename F>
-    void Guarded(F&& body);
+    // Runs a handler body through the guard; after a failure the widgets
+    // show the screen as the failure left it.
+    void Guarded(const std::function<void()>& body);
 
     ProgramState& st_;
     SoundPlayer& sound_;

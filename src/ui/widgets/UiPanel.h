@@ -8,10 +8,12 @@ class QLabel;
 
 namespace vokamo {
 
-// A panel that carries a caption and a solid colour and serves as a key or a
-// choice button: press, click and release are reported in that order (the
-// click only when the button is let go inside the panel). It never takes the
-// keyboard focus, so the drill window keeps receiving every key.
+// The clickable panel of every window: a caption on a solid colour that
+// serves as a key or a choice button in the drill and as a button in the
+// dialogs. Press, click and release are reported in that order (the click
+// only when the button is let go inside the panel). It never takes the
+// keyboard focus, so the drill window keeps receiving every key. The caption
+// takes the panel's font unless SetCaptionFont gives it one of its own.
 class UiPanel : public QFrame {
     Q_OBJECT
 public:

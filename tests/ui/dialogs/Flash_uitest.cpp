@@ -6,7 +6,7 @@
 
 #include "DialogTestSupport.h"
 #include "Fakes.h"
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiPanel.h"
 #include "ui/dialogs/Flash.h"
 
 namespace vokamo {
@@ -20,7 +20,8 @@ protected:
     ProgramState st;
     test::RecordingSoundPlayer sound;
     test::RecordingMainDisplay main;
-    TfrmFlash flash{st, sound, main};
+    test::RecordingErrorBox errors;
+    TfrmFlash flash{st, sound, main, errors};
 };
 
 TEST_F(FlashTest, OpensSilentlyWithTheCurrentTimeAndStepsUp) {

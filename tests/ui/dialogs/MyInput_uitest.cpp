@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Fakes.h"
 #include "TestSupport.h"
 #include "ui/mainwindow/StartPan.h"
 #include "core/data/SjisText.h"
@@ -31,7 +32,8 @@ std::string AskAnd(TfrmInput& dlg, const std::function<void()>& step) {
 
 class NameDialogTest : public ::testing::Test {
 protected:
-    TfrmInput dlg;
+    test::RecordingErrorBox errors;
+    TfrmInput dlg{errors};
 };
 
 TEST_F(NameDialogTest, OkAnswersTheTextAndEmptiesTheField) {

@@ -30,7 +30,8 @@ protected:
     ProgramState st;
     test::RecordingSoundPlayer sound;
     test::RecordingMainDisplay main;
-    TfrmOption opt{st, sound, main};
+    test::RecordingErrorBox errors;
+    TfrmOption opt{st, sound, main, errors};
 };
 
 TEST_F(OptionTest, OpeningPlaysTheButtonSoundAndLoadsTheSettings) {

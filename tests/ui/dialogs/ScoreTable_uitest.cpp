@@ -25,7 +25,8 @@ protected:
     ProgramState st;
     test::RecordingSoundPlayer sound;
     test::RecordingMainDisplay main;
-    TfrmScoreTable table{st, sound, main};
+    test::RecordingErrorBox errors;
+    TfrmScoreTable table{st, sound, main, errors};
 };
 
 TEST_F(ScoreTableTest, ShowsOneRowPerLessonWithTheTallies) {

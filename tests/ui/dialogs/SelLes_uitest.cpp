@@ -8,7 +8,7 @@
 #include "Fakes.h"
 #include "ui/dialogs/SelLes.h"
 #include "core/data/SjisText.h"
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiPanel.h"
 
 namespace vokamo {
 namespace {
@@ -34,7 +34,8 @@ protected:
     ProgramState st;
     test::RecordingSoundPlayer sound;
     test::RecordingMainDisplay main;
-    TfrmSel sel{st, sound, main};
+    test::RecordingErrorBox errors;
+    TfrmSel sel{st, sound, main, errors};
 };
 
 TEST_F(SelLesTest, OpensWithOnePanelPerLessonAndTheTallHeightFromTen) {
@@ -44,10 +45,10 @@ TEST_F(SelLesTest, OpensWithOnePanelPerLessonAndTheTallHeightFromTen) {
     EXPECT_EQ(sel.height(), 476);
     EXPECT_EQ(sel.width(), 393);
     EXPECT_EQ(VisiblePanels(), 12);
-    EXPECT_EQ(sel.GroupPanel(0)->text(), QStringLiteral("レッスン1"));
-    EXPECT_EQ(sel.GroupPanel(11)->text(), QStringLiteral("レッスン12"));
+    EXPECT_EQ(sel.GroupPanel(0)->Caption(), QStringLiteral("レッスン1"));
+    EXPECT_EQ(sel.GroupPanel(11)->Caption(), QStringLiteral("レッスン12"));
     EXPECT_EQ(sel.GroupPanel(11)->geometry(), QRect(13, 8 + 22 * 11, 185, 21));
-    EXPECT_EQ(sel.GroupPanel(4)->Background(), InRange);
+    EXPECT_EQ(sel.GroupPanel(4)->Colour(), InRange);
     EXPECT_TRUE(sound.played.empty());  // the main window opens it silently
     test::SaveScreenshot(&sel, QStringLiteral("selles_12_lessons"));
 
@@ -57,7 +58,7 @@ TEST_F(SelLesTest, OpensWithOnePanelPerLessonAndTheTallHeightFromTen) {
     sel.ShowAndFill();
     EXPECT_EQ(sel.height(), 250);
     EXPECT_EQ(VisiblePanels(), 9);
-    EXPECT_EQ(sel.GroupPanel(2)->Background(), OutOfRange);
+    EXPECT_EQ(sel.GroupPanel(2)->Colour(), OutOfRange);
     test::SaveScreenshot(&sel, QStringLiteral("selles_9_lessons"));
 }
 
@@ -65,13 +66,13 @@ TEST_F(SelLesTest, ClickingAPanelTwiceRestoresFlagAndColourAndRedrawsEachTime) {
     Open(5, 3);
     Click(sel.GroupPanel(3));
     EXPECT_EQ(st.LessonSelected[3], 0);
-    EXPECT_EQ(sel.GroupPanel(3)->Background(), OutOfRange);
+    EXPECT_EQ(sel.GroupPanel(3)->Colour(), OutOfRange);
     // The main window follows before OK.
     EXPECT_EQ(main.labelsAndCells, 1);
     EXPECT_EQ(main.redraws, 0);
     Click(sel.GroupPanel(3));
     EXPECT_EQ(st.LessonSelected[3], 1);
-    EXPECT_EQ(sel.GroupPanel(3)->Background(), InRange);
+    EXPECT_EQ(sel.GroupPanel(3)->Colour(), InRange);
     EXPECT_EQ(main.labelsAndCells, 2);
     EXPECT_EQ(sound.played, (std::vector<PlayedSound>{{"button.wav", SoundMode::Background},
                                                       {"button.wav", SoundMode::Background}}));
@@ -80,7 +81,7 @@ TEST_F(SelLesTest, ClickingAPanelTwiceRestoresFlagAndColourAndRedrawsEachTime) {
 TEST_F(SelLesTest, ClearAllThenOkLeavesNothingInRange) {
     Open(6, 3);
     Click(sel.AllOffPanel());
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(sel.GroupPanel(i)->Background(), OutOfRange) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(sel.GroupPanel(i)->Colour(), OutOfRange) << i;
     EXPECT_EQ(main.labelsAndCells, 1);
     Click(sel.OkButton());
     EXPECT_FALSE(sel.isVisible());
@@ -92,7 +93,7 @@ TEST_F(SelLesTest, ClearAllThenOkLeavesNothingInRange) {
     sel.ShowAndFill();
     Click(sel.AllOnPanel());
     for (int i = 0; i < 6; ++i) EXPECT_EQ(st.LessonSelected[i], 1) << i;
-    EXPECT_EQ(sel.GroupPanel(5)->Background(), InRange);
+    EXPECT_EQ(sel.GroupPanel(5)->Colour(), InRange);
     EXPECT_EQ(main.labelsAndCells, 2);
 }
 
@@ -101,7 +102,7 @@ TEST_F(SelLesTest, FocusOnCodesShowsAndChangesCodesOnly) {
     Open(12, 4);
     EXPECT_EQ(VisiblePanels(), 4);
     EXPECT_EQ(sel.height(), 250);
-    EXPECT_EQ(sel.GroupPanel(1)->text(), QStringLiteral("コード2"));
+    EXPECT_EQ(sel.GroupPanel(1)->Caption(), QStringLiteral("コード2"));
     Click(sel.GroupPanel(1));
     Click(sel.AllOffPanel());
     Click(sel.GroupPanel(3));
@@ -134,8 +135,8 @@ TEST_F(SelLesTest, ClosingByTheWindowBoxRedrawsLikeOk) {
 
 TEST_F(SelLesTest, PressOutsideAPanelIsNoClick) {
     Open(3, 3);
-    DialogPanel* p = sel.GroupPanel(1);
-    QSignalSpy spy(p, &DialogPanel::clicked);
+    UiPanel* p = sel.GroupPanel(1);
+    QSignalSpy spy(p, &UiPanel::clicked);
     QTest::mousePress(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
     QTest::mouseRelease(p, Qt::LeftButton, Qt::NoModifier, QPoint(p->width() + 30, 5));
     EXPECT_EQ(spy.count(), 0);

@@ -1,41 +1,12 @@
-#include "ui/widgets/UiDialogPanel.h"
+#include "ui/widgets/UiDialogWindow.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
 namespace vokamo {
-
-DialogPanel::DialogPanel(QWidget* parent) : QLabel(parent) {
-    setAlignment(Qt::AlignCenter);
-    setAutoFillBackground(true);
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setLineWidth(1);
-}
-
-void DialogPanel::SetColours(const QColor& background, const QColor& text) {
-    background_ = background;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, background);
-    pal.setColor(QPalette::WindowText, text);
-    setPalette(pal);
-}
-
-void DialogPanel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressed_ = true;
-    QLabel::mousePressEvent(event);
-}
-
-void DialogPanel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) pressed_ = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click) emit clicked();
-}
 
 bool IsEnterKey(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
