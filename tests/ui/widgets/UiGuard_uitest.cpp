@@ -12,13 +12,11 @@ namespace {
 const QColor Light(0xD3CFC9), InRange(0, 128, 192), OutOfRange(192, 192, 192);
 
 // A main window whose redraw fails while `failing` is set.
-class FailingDisplay : public MainDisplay {
+class FailingDisplay : public RecordingMainDisplay {
 public:
     void DrawLabelsAndCells() override {
         if (failing) throw FileError("rec.ret を読めません");
     }
-    void DrawCells() override {}
-    void RedrawStep() override {}
     bool failing = true;
 };
 
