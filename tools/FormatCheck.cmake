@@ -8,7 +8,7 @@ if(NOT CLANG_FORMAT)
 endif()
 
 set(files)
-foreach(dir IN ITEMS src tests bench tools)
+foreach(dir IN ITEMS src tests bench tools fuzz)
   file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE "${SOURCE_DIR}"
        "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
   list(APPEND files ${found})
