@@ -103,6 +103,16 @@ expect_log() {
     grep -q -F -- "$2" "$SCRATCH/$1.log" || fail "$1: the program did not report: $2"
 }
 
+# await_log NAME TEXT: waits (up to 30 s) until the running program has
+# reported TEXT; a loaded machine may take a while past the first window.
+await_log() {
+    for _ in $(seq 1 150); do
+        grep -q -F -- "$2" "$SCRATCH/$1.log" && return 0
+        sleep 0.2
+    done
+    fail "$1: the program did not report: $2"
+}
+
 # 1. First start from the menu.
 HOME1="$SCRATCH/home"
 mkdir -p "$HOME1"
@@ -110,7 +120,7 @@ start first "$HOME1"
 # The speed buttons come with the start-up sequence; the help button sits at
 # 464,5 on the bar at 6,2.
 HELP=
-for _ in $(seq 1 10); do
+for _ in $(seq 1 40); do
     xdotool mousemove --window "$MAIN" $((6 + 464 + 12)) $((2 + 5 + 12)) click 1
     # "Vantory ヘルプ"; under a Japanese locale xdotool cannot match the kana
     # of the title's legacy X property, so the Latin part is matched.
@@ -139,7 +149,8 @@ done
 printf 'the teacher\x27s own\r\n' >"$HOME1/Vokamo/kihon0.dat"
 rm "$HOME1/Vokamo/lesson1.dat" "$ROOT/usr/share/vokamo/sounds/piyo.wav"
 start again "$HOME1"
-sleep 1
+await_log again "効果音のファイル（piyo.wav）が見つからないため"
+await_log again "sound piyo1.wav $ROOT/usr/share/vokamo/sounds/piyo1.wav"
 stop
 expect_log again "効果音のファイル（piyo.wav）が見つからないため"
 expect_log again "sound piyo1.wav $ROOT/usr/share/vokamo/sounds/piyo1.wav"
@@ -152,7 +163,8 @@ HOME3="$SCRATCH/home-file"
 mkdir -p "$HOME3"
 echo "not a folder" >"$HOME3/Vokamo"
 start blocked "$HOME3"
-sleep 1
+await_log blocked "はフォルダーではなくファイルなので"
+await_log blocked "folder $SCRATCH/cwd-blocked"
 stop
 expect_log blocked "はフォルダーではなくファイルなので"
 expect_log blocked "folder $SCRATCH/cwd-blocked"
