@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int pass = 0; pass < 2; ++pass) {
         const int n = std::min(st.ItemCount, SetCapacity);
         for (int k = 0; k < n; ++k)
-            st.SetItems[static_cast<size_t>(k)] = pass == 0 ? k : st.ItemOrder[static_cast<size_t>(st.ItemCount - 1 - k)];
+            st.SetItems[static_cast<size_t>(k)] =
+                pass == 0 ? k : st.ItemOrder[static_cast<size_t>(st.ItemCount - 1 - k)];
         try {
             LoadSetTexts(st, n);
         } catch (const VokamoError&) {

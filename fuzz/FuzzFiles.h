@@ -15,7 +15,8 @@ namespace vokamo::fuzz {
 
 inline const std::string& WorkDir() {
     static const std::string dir = [] {
-        std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/vokamo-fuzz-XXXXXX");
+        std::string pattern =
+            (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/vokamo-fuzz-XXXXXX");
         if (!mkdtemp(pattern.data())) std::abort();
         return pattern;
     }();

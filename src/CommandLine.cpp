@@ -28,10 +28,12 @@ void PrintHelp(std::ostream& out, ReportLanguage language) {
         out << "使い方: vokamo [オプション]\n"
                "オプションなしで起動すると、英単語ドリルの画面が開きます。\n"
                "\n"
-               "  --home               自分のフォルダー（~/Vokamo）で作業します。はじめての起動でフォルダーを作り、\n"
+               "  --home               "
+               "自分のフォルダー（~/Vokamo）で作業します。はじめての起動でフォルダーを作り、\n"
                "                       問題ファイルの見本を入れます\n"
                "  --check ファイル...  問題データファイルを調べ、見つけた問題を一行ずつ書き出します\n"
-               "                       （画面は開きません）。終了コード: 0 問題なし、1 警告だけ、2 エラーあり\n"
+               "                       （画面は開きません）。終了コード: 0 問題なし、1 警告だけ、2 "
+               "エラーあり\n"
                "  --help               このオプションの一覧を表示します\n";
     } else {
         out << "Usage: vokamo [option]\n"
@@ -58,8 +60,9 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     if (first != "--check") return std::nullopt;
     std::vector<std::string> files(argv + 2, argv + argc);
     if (files.empty()) {
-        std::cerr << (language == ReportLanguage::Japanese ? "--check の後に調べるファイルを書いてください。\n"
-                                                           : "--check needs the files to check.\n");
+        std::cerr << (language == ReportLanguage::Japanese
+                          ? "--check の後に調べるファイルを書いてください。\n"
+                          : "--check needs the files to check.\n");
         PrintHelp(std::cerr, language);
         return 2;
     }

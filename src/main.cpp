@@ -5,17 +5,18 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "core/drill/DrillMachine.h"
 #include "core/state/ProgramState.h"
+#include "ui/dialogs/Flash.h"
+#include "ui/dialogs/MyInput.h"
+#include "ui/dialogs/Omedeto.h"
+#include "ui/dialogs/Option.h"
+#include "ui/dialogs/ScoreTable.h"
+#include "ui/dialogs/SelLes.h"
+#include "ui/drillwindow/QuesPan.h"
 #include "ui/mainwindow/StartPan.h"
 #include "ui/mainwindow/UiFirstPaint.h"
 #include "ui/mainwindow/VKMain.h"
-#include "ui/dialogs/ScoreTable.h"
-#include "ui/dialogs/SelLes.h"
-#include "ui/dialogs/Flash.h"
-#include "ui/dialogs/Option.h"
-#include "core/drill/DrillMachine.h"
-#include "ui/dialogs/Omedeto.h"
-#include "ui/drillwindow/QuesPan.h"
 #include "ui/platform/UiFileChooser.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiHelpViewer.h"
@@ -24,7 +25,6 @@
 #include "ui/platform/UiSaveFailurePrompt.h"
 #include "ui/platform/UiSignalPipe.h"
 #include "ui/platform/UiSoundPlayer.h"
-#include "ui/dialogs/MyInput.h"
 
 namespace {
 

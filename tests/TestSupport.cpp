@@ -18,9 +18,15 @@ namespace vokamo::test {
 #define VOKAMO_BUILD_DIR "."
 #endif
 
-std::string TestDataDir() { return VOKAMO_TEST_DATA; }
-std::string SamplesDir() { return VOKAMO_SAMPLES; }
-std::string BuildDir() { return VOKAMO_BUILD_DIR; }
+std::string TestDataDir() {
+    return VOKAMO_TEST_DATA;
+}
+std::string SamplesDir() {
+    return VOKAMO_SAMPLES;
+}
+std::string BuildDir() {
+    return VOKAMO_BUILD_DIR;
+}
 
 std::string MakeTempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vokamo-test-XXXXXX").string();

@@ -5,9 +5,9 @@
 namespace vokamo::test {
 
 // Folders known at build time.
-std::string TestDataDir();   // tests/files
-std::string SamplesDir();    // samples/
-std::string BuildDir();      // the build folder (screenshots go here)
+std::string TestDataDir();  // tests/files
+std::string SamplesDir();   // samples/
+std::string BuildDir();     // the build folder (screenshots go here)
 
 // A fresh empty folder under the system temp folder, removed by nobody:
 // each test gets its own.

@@ -18,7 +18,8 @@ bool SameShape(const QuestionData& a, const QuestionData& b) {
         a.HeaderLines != b.HeaderLines)
         return false;
     auto same = [](const auto& x, const auto& y, int32_t n) {
-        const auto count = static_cast<std::ptrdiff_t>(std::clamp<int32_t>(n, 0, static_cast<int32_t>(x.size())));
+        const auto count =
+            static_cast<std::ptrdiff_t>(std::clamp<int32_t>(n, 0, static_cast<int32_t>(x.size())));
         return std::equal(x.begin(), x.begin() + count, y.begin());
     };
     return same(a.LessonNames, b.LessonNames, a.LessonCount) && same(a.CodeNames, b.CodeNames, a.CodeCount) &&

@@ -26,8 +26,9 @@ int CheckDataFiles(const std::vector<std::string>& fsPaths, ReportLanguage langu
         }
         if (problems.empty())
             out << path
-                << (language == ReportLanguage::Japanese ? ": 問題はありません（" + std::to_string(items) + " 問）"
-                                                         : ": no problems (" + std::to_string(items) + " items)")
+                << (language == ReportLanguage::Japanese
+                        ? ": 問題はありません（" + std::to_string(items) + " 問）"
+                        : ": no problems (" + std::to_string(items) + " items)")
                 << '\n';
     }
     out.flush();

@@ -1,19 +1,18 @@
 #include "core/data/DataFile.h"
 
-#include "core/data/DataCheck.h"
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 
-#include "core/state/Errors.h"
-#include "core/state/FileGuard.h"
+#include "core/data/DataCheck.h"
 #include "core/data/DataReader.h"
-#include "core/data/ItemCheck.h"
 #include "core/data/FsNames.h"
+#include "core/data/ItemCheck.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
+#include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
@@ -49,7 +48,8 @@ void CheckIndex(DataReader& r, int line, int32_t value, int32_t count, const cha
     if (value >= 0 && value < count) return;
     const Said what{ja, en};
     r.Error(line, {what.ja + " " + Num(value) + " は一覧（" + Num(count) + " 個）にありません。",
-                       what.en + " " + Num(value) + " is not in the list (" + Num(count) + " names, numbered from 0)."});
+                   what.en + " " + Num(value) + " is not in the list (" + Num(count) +
+                       " names, numbered from 0)."});
 }
 
 void ReadHeaderLine(DataReader& r, QuestionData& t) {
@@ -59,25 +59,29 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
     CheckCut(r, f, HeaderLineBytes);
     const auto parts = SplitWords(f.text);
     static const Said headerLayout{
-        "ヘッダー行には「題名 種別コード 問題数」を半角の空白で区切って書きます。題名には空白を入れられません。",
+        "ヘッダー行には「題名 種別コード "
+        "問題数」を半角の空白で区切って書きます。題名には空白を入れられません。",
         " The header line holds the title, the type code and the number of items, separated by half-width "
         "spaces; the title cannot hold a space."};
     static const Said noLayout;
     r.AtItem(-1, 0, headerLayout);
     t.Title = SjisCut(Part(parts, 0), TitleBytes);
     if (r.Checking() && Part(parts, 0).size() > static_cast<size_t>(TitleBytes))
-        r.Warn(f.line, {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
-                        "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."});
+        r.Warn(f.line,
+               {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
+                "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."});
     t.TypeCode = r.Number(Part(parts, 1), f.line, {"種別コード", "the type code"}, true);
     t.ItemCount = r.Number(Part(parts, 2), f.line, {"問題数", "the number of items"}, true);
     t.DataKind = DataKindOf(t.TypeCode);
     if (t.TypeCode < 0 || t.DataKind > MaxKind)
-        r.Error(f.line, {"種別コード " + Num(t.TypeCode) + " は使えません（一の位は 0 から 3）。",
-                         "the type code " + Num(t.TypeCode) + " cannot be used (its last digit is 0 to 3)."},
+        r.Error(f.line,
+                {"種別コード " + Num(t.TypeCode) + " は使えません（一の位は 0 から 3）。",
+                 "the type code " + Num(t.TypeCode) + " cannot be used (its last digit is 0 to 3)."},
                 true);
     if (t.ItemCount < 1 || t.ItemCount > MaxItems)
-        r.Error(f.line, {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
-                         "the number of items is " + Num(t.ItemCount) + " (1 to " + Num(MaxItems) + ")."},
+        r.Error(f.line,
+                {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
+                 "the number of items is " + Num(t.ItemCount) + " (1 to " + Num(MaxItems) + ")."},
                 true);
     r.AtItem(-1, 0, noLayout);
 }
@@ -85,10 +89,12 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
 // A count line: the whole line is the number.
 int32_t ReadCount(DataReader& r, const Said& what) {
     const Field f = r.Next(CountLineBytes);
-    const int32_t value = r.Number(f.text, f.line, {what.ja + "（0 から " + Num(MaxGroups) + "）", what.en}, true);
+    const int32_t value =
+        r.Number(f.text, f.line, {what.ja + "（0 から " + Num(MaxGroups) + "）", what.en}, true);
     if (value < 0 || value > MaxGroups)
-        r.Error(f.line, {what.ja + "が " + Num(value) + " です（0 から " + Num(MaxGroups) + " まで）。",
-                         what.en + " is " + Num(value) + " (0 to " + Num(MaxGroups) + ")."},
+        r.Error(f.line,
+                {what.ja + "が " + Num(value) + " です（0 から " + Num(MaxGroups) + " まで）。",
+                 what.en + " is " + Num(value) + " (0 to " + Num(MaxGroups) + ")."},
                 true);
     return value;
 }
@@ -97,7 +103,8 @@ void ReadNames(DataReader& r, std::array<std::string, MaxGroups>& names, int32_t
     for (int32_t i = 0; i < count; ++i) {
         const Field f = r.Next(NameLineBytes);
         if (r.Checking() && f.whole.size() > NameLineBytes)
-            r.Warn(f.line, {"名前は " + Num(NameLineBytes) + " バイトまでなので、「" + Shown(f.text) + "」までになります。",
+            r.Warn(f.line, {"名前は " + Num(NameLineBytes) + " バイトまでなので、「" + Shown(f.text) +
+                                "」までになります。",
                             "names keep only " + Num(NameLineBytes) + " bytes: \"" + Shown(f.text) + "\"."});
         names[static_cast<size_t>(i)] = std::string(f.text);
     }
@@ -127,14 +134,14 @@ bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     // A line that is no number here means the items have slipped: what
     // follows could not be judged, so a check ends here too.
     t.ItemLesson[item] = r.ItemNumber(Part(parts, 0), f.line, n, "レッスン番号", "the lesson number", true);
-    t.ItemCode[item] =
-        t.DataKind == 3
-            ? r.ItemNumber(Part(parts, 1), f.line, n, "問題形式（0 は選択、1 はキー入力）",
-                           "the question type (0 choice, 1 key input)", true)
-            : r.ItemNumber(Part(parts, 1), f.line, n, "コード", "the code", true);
+    t.ItemCode[item] = t.DataKind == 3
+                           ? r.ItemNumber(Part(parts, 1), f.line, n, "問題形式（0 は選択、1 はキー入力）",
+                                          "the question type (0 choice, 1 key input)", true)
+                           : r.ItemNumber(Part(parts, 1), f.line, n, "コード", "the code", true);
     CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
     CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, "コード", "the code");
-    if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice && t.ItemCode[item] != QuestionTypeKeyInput) {
+    if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice &&
+        t.ItemCode[item] != QuestionTypeKeyInput) {
         r.Error(f.line, {"問題形式 " + Num(t.ItemCode[item]) + " は使えません（0 は選択、1 はキー入力）。",
                          "the question type " + Num(t.ItemCode[item]) +
                              " cannot be used (0 is multiple choice, 1 is key input)."});
@@ -170,10 +177,10 @@ void ReadItems(DataReader& r, QuestionData& t) {
             // Kind 0 has no number lines to stop at: the missing items would
             // load empty, and each would count as answered at once.
             r.Warn(r.In().LineNumber() + 1,
-                   {"ファイルはここで終わっています。ヘッダーの問題数は " + Num(t.ItemCount) + " ですが、問題は " + Num(i) +
-                        " 問分しかありません。足りない問題は空になります。",
-                    "the file ends here. The header says " + Num(t.ItemCount) + " items, but the file holds only " +
-                        Num(i) + "; the missing ones are empty."});
+                   {"ファイルはここで終わっています。ヘッダーの問題数は " + Num(t.ItemCount) +
+                        " ですが、問題は " + Num(i) + " 問分しかありません。足りない問題は空になります。",
+                    "the file ends here. The header says " + Num(t.ItemCount) +
+                        " items, but the file holds only " + Num(i) + "; the missing ones are empty."});
             break;
         }
         bool known = true;
@@ -184,7 +191,8 @@ void ReadItems(DataReader& r, QuestionData& t) {
                 break;
             case 1: {
                 const Field f = r.Next(CodesLineBytes);
-                t.ItemLesson[item] = r.ItemNumber(f.text, f.line, i, "レッスン番号", "the lesson number", true);
+                t.ItemLesson[item] =
+                    r.ItemNumber(f.text, f.line, i, "レッスン番号", "the lesson number", true);
                 CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
                 break;
             }
@@ -192,7 +200,8 @@ void ReadItems(DataReader& r, QuestionData& t) {
                 known = ReadCodesLine(r, t, item);
                 break;
         }
-        const ItemFields texts = ReadItemTexts(r, t.DataKind, t.DataKind == 3 && t.ItemCode[item] == QuestionTypeChoice);
+        const ItemFields texts =
+            ReadItemTexts(r, t.DataKind, t.DataKind == 3 && t.ItemCode[item] == QuestionTypeChoice);
         if (known) CheckItem(r, texts);
     }
 }
@@ -220,11 +229,13 @@ void ReadTable(DataReader& r, QuestionData& t) {
         // are items the header does not count.
         const Field rest = r.Next(TextLineBytes);
         if (!rest.whole.empty() || !r.In().AtEnd())
-            r.Warn(rest.line, {"問題は " + Num(t.ItemCount) + " 問で終わりのはずですが、まだ行があります。ここから後は読まれません。"
-                                                             "ヘッダーの問題数を確かめてください。",
-                               "the header says " + Num(t.ItemCount) +
-                                   " items, but more lines follow; they are never read. Check the number of items "
-                                   "in the header."});
+            r.Warn(rest.line,
+                   {"問題は " + Num(t.ItemCount) +
+                        " 問で終わりのはずですが、まだ行があります。ここから後は読まれません。"
+                        "ヘッダーの問題数を確かめてください。",
+                    "the header says " + Num(t.ItemCount) +
+                        " items, but more lines follow; they are never read. Check the number of items "
+                        "in the header."});
     }
 }
 

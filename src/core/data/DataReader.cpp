@@ -20,7 +20,8 @@ bool HasFullWidthNumber(std::string_view text) {
         if (SjisCharLen(text, i) != 2) continue;
         const auto lead = static_cast<unsigned char>(text[i]);
         const auto trail = static_cast<unsigned char>(text[i + 1]);
-        if ((lead == 0x82 && trail >= 0x4F && trail <= 0x58) || (lead == 0x81 && (trail == 0x40 || trail == 0x7C)))
+        if ((lead == 0x82 && trail >= 0x4F && trail <= 0x58) ||
+            (lead == 0x81 && (trail == 0x40 || trail == 0x7C)))
             return true;
     }
     return false;
@@ -58,29 +59,37 @@ DataReader::DataReader(const std::string& fsPath, const std::string& shownPath, 
     for (const FileText::Flaw& f : t.flaws) {
         switch (f.kind) {
             case FileText::Flaw::NotInShiftJis:
-                Error(f.line, {"'" + f.utf8 + "' は Shift-JIS で表せない文字なので使えません。ほかの文字に直してください。",
-                               "'" + f.utf8 + "' cannot be written in Shift-JIS, which the program keeps its texts in; "
-                                              "use another character."});
+                Error(f.line,
+                      {"'" + f.utf8 +
+                           "' は Shift-JIS で表せない文字なので使えません。ほかの文字に直してください。",
+                       "'" + f.utf8 +
+                           "' cannot be written in Shift-JIS, which the program keeps its texts in; "
+                           "use another character."});
                 break;
             case FileText::Flaw::BadUtf8:
-                Error(f.line, {"ファイルの先頭に UTF-8 の印（BOM）がありますが、この行は UTF-8 ではありません。"
-                               "ファイル全体を一つの文字コードで保存し直してください。",
-                               "the file starts with a UTF-8 mark (BOM) but this line is not UTF-8; save the whole "
-                               "file again in one encoding."});
+                Error(f.line,
+                      {"ファイルの先頭に UTF-8 の印（BOM）がありますが、この行は UTF-8 ではありません。"
+                       "ファイル全体を一つの文字コードで保存し直してください。",
+                       "the file starts with a UTF-8 mark (BOM) but this line is not UTF-8; save the whole "
+                       "file again in one encoding."});
                 break;
             case FileText::Flaw::CutAtEnd:
                 if (t.utf8)
-                    Error(f.line, {"ファイルの最後の文字が途中で切れています。ファイルが最後まで保存されていないようです。",
-                                   "the last character of the file is cut off; the file seems not to be saved "
-                                   "completely."});
+                    Error(f.line,
+                          {"ファイルの最後の文字が途中で切れています。ファイルが最後まで保存されていないよう"
+                           "です。",
+                           "the last character of the file is cut off; the file seems not to be saved "
+                           "completely."});
                 else
-                    Warn(f.line, {"ファイルの最後の文字が途中で切れています。ファイルが最後まで保存されていないようです。",
+                    Warn(f.line, {"ファイルの最後の文字が途中で切れています。ファイルが最後まで保存されていな"
+                                  "いようです。",
                                   "the last character of the file is cut off; the file seems not to be saved "
                                   "completely."});
                 break;
             case FileText::Flaw::NulByte:
-                Error(f.line, {"文字コード 0（NUL）があります。テキストファイルとして保存されていないようです。",
-                               "there is a byte 0 (NUL); the file does not seem to be saved as plain text."});
+                Error(f.line,
+                      {"文字コード 0（NUL）があります。テキストファイルとして保存されていないようです。",
+                       "there is a byte 0 (NUL); the file does not seem to be saved as plain text."});
                 break;
         }
     }
@@ -98,8 +107,8 @@ Field DataReader::Next(size_t capacity) {
 }
 
 void DataReader::Throw(int line, const Said& what, bool conversion) {
-    const std::string place =
-        "問題データファイル '" + shownPath_ + "'" + (line > 0 ? " の " + std::to_string(line) + " 行目" : "") + ": ";
+    const std::string place = "問題データファイル '" + shownPath_ + "'" +
+                              (line > 0 ? " の " + std::to_string(line) + " 行目" : "") + ": ";
     Problem p{false, line, what.ja, what.en};
     if (conversion) throw ConversionError(place + what.ja, std::move(p));
     throw LimitError(place + what.ja, std::move(p));
@@ -133,8 +142,8 @@ Said DataReader::NumberHint(std::string_view text) const {
     if (text.empty() && in_.AtEnd()) {
         Said s{"ファイルはここで終わっています。", " The file ends here."};
         if (item_ >= 0) {
-            s.ja += "ヘッダーの問題数は " + std::to_string(itemCount_) + " ですが、問題は " + std::to_string(item_) +
-                    " 問分しかありません。";
+            s.ja += "ヘッダーの問題数は " + std::to_string(itemCount_) + " ですが、問題は " +
+                    std::to_string(item_) + " 問分しかありません。";
             s.en += " The header says " + std::to_string(itemCount_) + " items, but the file holds only " +
                     std::to_string(item_) + ".";
         }
@@ -160,7 +169,8 @@ int32_t DataReader::ItemNumber(std::string_view text, int line, int item, const 
         return ToInt(std::string(text));
     } catch (const ConversionError&) {
         return Number(text, line,
-                      {std::to_string(item + 1) + " 問目の" + ja, std::string(en) + " of item " + std::to_string(item + 1)},
+                      {std::to_string(item + 1) + " 問目の" + ja,
+                       std::string(en) + " of item " + std::to_string(item + 1)},
                       fatal);
     }
 }
@@ -171,9 +181,10 @@ int32_t DataReader::Number(std::string_view text, int line, const Said& expected
     } catch (const ConversionError&) {
         const Said hint = NumberHint(text);
         const std::string found = Shown(text, 80);
-        const Said said{"'" + found + "' は数値ではありません（" + expected.ja + "を半角の数字で書くところです）。" +
-                            hint.ja,
-                        "'" + found + "' is not a number (" + expected.en + " goes here, in digits)." + hint.en};
+        const Said said{
+            "'" + found + "' は数値ではありません（" + expected.ja + "を半角の数字で書くところです）。" +
+                hint.ja,
+            "'" + found + "' is not a number (" + expected.en + " goes here, in digits)." + hint.en};
         if (!Checking()) Throw(line, said, true);
         report_->push_back({false, line, said.ja, said.en});
         if (fatal) throw Stop{};

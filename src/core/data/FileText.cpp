@@ -213,7 +213,8 @@ private:
 
 void AddFlaw(FileText& t, FileText::Flaw::Kind kind, int line, std::string utf8 = {}) {
     if (t.flaws.size() >= MaxFlaws) return;
-    if (!t.flaws.empty() && t.flaws.back().kind == kind && t.flaws.back().line == line && kind != FileText::Flaw::NotInShiftJis)
+    if (!t.flaws.empty() && t.flaws.back().kind == kind && t.flaws.back().line == line &&
+        kind != FileText::Flaw::NotInShiftJis)
         return;
     t.flaws.push_back({kind, line, std::move(utf8)});
 }

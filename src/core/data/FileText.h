@@ -28,10 +28,10 @@ struct FileText {
         std::string utf8;  // the character concerned, for NotInShiftJis
     };
 
-    std::string sjis;             // the text up to (without) a 0x1A
-    bool utf8 = false;            // converted from UTF-8
-    bool lfLines = false;         // LF alone ends a line
-    int endMarkLine = 0;          // line of a 0x1A that ended the text, or 0
+    std::string sjis;               // the text up to (without) a 0x1A
+    bool utf8 = false;              // converted from UTF-8
+    bool lfLines = false;           // LF alone ends a line
+    int endMarkLine = 0;            // line of a 0x1A that ended the text, or 0
     bool textAfterEndMark = false;  // something other than line ends followed it
     std::vector<Flaw> flaws;        // in line order; at most MaxFlaws
 };

@@ -50,7 +50,8 @@ int KeySymbolIndex(char c) {
     static const std::array<int8_t, 128> index = [] {
         std::array<int8_t, 128> t{};
         t.fill(-1);
-        for (size_t s = 0; s < KeySymbols.size(); ++s) t[static_cast<unsigned char>(KeySymbols[s][0])] = static_cast<int8_t>(s);
+        for (size_t s = 0; s < KeySymbols.size(); ++s)
+            t[static_cast<unsigned char>(KeySymbols[s][0])] = static_cast<int8_t>(s);
         return t;
     }();
     const auto b = static_cast<unsigned char>(c);
@@ -99,21 +100,24 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
         if (len == 1 && (IsLetter(word[i]) || IsKeyMark(word[i]))) continue;
         const std::string ch(word.substr(i, len));
         const bool fullWidth = len == 2 && static_cast<unsigned char>(word[i]) == 0x82;
-        r.Error(line, {"答の語" + Quoted(word) + "の" + Quoted(ch) +
-                           "はキーで打てないので、この問題には正解できません。キー入力の答に使えるのは半角の英字と ' , . - だけです。" +
-                           (fullWidth ? "全角の英数字は半角に直してください。" : ""),
-                       "the answer word " + QuotedEn(word) + " holds " + QuotedEn(ch) +
-                           ", which no key types, so the item can never be answered right; key-input answers may "
-                           "only use half-width letters and ' , . -" +
-                           (fullWidth ? " (write full-width letters half-width)." : ".")});
+        r.Error(line,
+                {"答の語" + Quoted(word) + "の" + Quoted(ch) +
+                     "はキーで打てないので、この問題には正解できません。キー入力の答に使えるのは半角の英字と "
+                     "' , . - だけです。" +
+                     (fullWidth ? "全角の英数字は半角に直してください。" : ""),
+                 "the answer word " + QuotedEn(word) + " holds " + QuotedEn(ch) +
+                     ", which no key types, so the item can never be answered right; key-input answers may "
+                     "only use half-width letters and ' , . -" +
+                     (fullWidth ? " (write full-width letters half-width)." : ".")});
         return;
     }
     if (word.size() > MaxTypedLetters) {
-        r.Error(line, {"答の語" + Quoted(word) + "は " + std::to_string(word.size()) + " 文字あり、入力欄には " +
-                           std::to_string(MaxTypedLetters) + " 文字までしか入らないので、正解できません。",
-                       "the answer word " + QuotedEn(word) + " has " + std::to_string(word.size()) +
-                           " letters, but the input line takes only " + std::to_string(MaxTypedLetters) +
-                           ", so it can never be answered right."});
+        r.Error(line,
+                {"答の語" + Quoted(word) + "は " + std::to_string(word.size()) + " 文字あり、入力欄には " +
+                     std::to_string(MaxTypedLetters) + " 文字までしか入らないので、正解できません。",
+                 "the answer word " + QuotedEn(word) + " has " + std::to_string(word.size()) +
+                     " letters, but the input line takes only " + std::to_string(MaxTypedLetters) +
+                     ", so it can never be answered right."});
         return;
     }
     // The keys the drill gives this word: every symbol it needs, in key order,
@@ -128,8 +132,9 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
         if (!(needed & (1u << s))) continue;
         if (given++ < ExtraKeyCount || !IsKeyMark(KeySymbols[s][0])) continue;
         const std::string mark = KeySymbols[s];
-        r.Error(line, {"答の語" + Quoted(word) + "には記号 " + mark + " が要りますが、子音と記号が 8 種類を超えるので " +
-                           mark + " のキーが出ず、正解できません。",
+        r.Error(line, {"答の語" + Quoted(word) + "には記号 " + mark +
+                           " が要りますが、子音と記号が 8 種類を超えるので " + mark +
+                           " のキーが出ず、正解できません。",
                        "the answer word " + QuotedEn(word) + " needs the mark " + mark +
                            ", but it needs more than eight consonants and marks, so no key for " + mark +
                            " is shown and it can never be answered right."});
@@ -139,11 +144,13 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
     const char last = word.back();
     if (IsKeyMark(first) || IsKeyMark(last)) {
         const std::string mark(1, IsKeyMark(last) ? last : first);
-        r.Warn(line, {"答の語" + Quoted(word) + "の「" + mark + "」は空欄に隠れて生徒に見えませんが、打たないと正解になりません。" +
-                          "記号を @ の付いた語の外に出すか、文を書き換えてください。",
-                      "the answer word " + QuotedEn(word) + " hides the mark \"" + mark +
-                          "\" in its blank, yet the pupil must type it; take it out of the word or reword the "
-                          "sentence."});
+        r.Warn(line,
+               {"答の語" + Quoted(word) + "の「" + mark +
+                    "」は空欄に隠れて生徒に見えませんが、打たないと正解になりません。" +
+                    "記号を @ の付いた語の外に出すか、文を書き換えてください。",
+                "the answer word " + QuotedEn(word) + " hides the mark \"" + mark +
+                    "\" in its blank, yet the pupil must type it; take it out of the word or reword the "
+                    "sentence."});
     }
 }
 
@@ -152,8 +159,8 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
 void CheckCut(DataReader& r, const Field& f, size_t capacity) {
     if (!r.Checking() || f.whole.size() <= capacity) return;
     const std::string_view dropped = f.whole.substr(f.text.size());
-    r.Warn(f.line, {"この行は " + std::to_string(capacity) + " バイトまでしか読まれないので、" + Quoted(dropped.substr(0, 60)) +
-                        "から後ろが切れます。",
+    r.Warn(f.line, {"この行は " + std::to_string(capacity) + " バイトまでしか読まれないので、" +
+                        Quoted(dropped.substr(0, 60)) + "から後ろが切れます。",
                     "only " + std::to_string(capacity) + " bytes of this line are read; from " +
                         QuotedEn(dropped.substr(0, 60)) + " on it is cut off."});
 }
@@ -211,15 +218,17 @@ void CheckItem(DataReader& r, const ItemFields& item) {
     });
     if (!found) {
         const std::string choicesLine = std::to_string(item.choices.line);
-        r.Error(line, {"答の語" + Quoted(answer) + "が " + choicesLine +
-                           " 行目の選択肢にないので、正解できません（大文字と小文字は区別しません。_ は空白です）。",
-                       "the answer word " + QuotedEn(answer) + " is not among the choices on line " +
-                           choicesLine + ", so the item can never be answered right (case does not matter; _ "
-                           "stands for a space)."});
+        r.Error(
+            line,
+            {"答の語" + Quoted(answer) + "が " + choicesLine +
+                 " 行目の選択肢にないので、正解できません（大文字と小文字は区別しません。_ は空白です）。",
+             "the answer word " + QuotedEn(answer) + " is not among the choices on line " + choicesLine +
+                 ", so the item can never be answered right (case does not matter; _ "
+                 "stands for a space)."});
     }
     if (blankCount > 1)
-        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blankCount) + " 個あり、最後の" +
-                          Quoted(answer) + "だけが問われます。",
+        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blankCount) +
+                          " 個あり、最後の" + Quoted(answer) + "だけが問われます。",
                       "a multiple-choice item asks one answer word; there are " + std::to_string(blankCount) +
                           " words marked with @ and only the last, " + QuotedEn(answer) + ", is asked."});
 }

@@ -8,11 +8,17 @@ Random::Random() : clock_(&Random::MillisecondsSinceMidnight) {}
 
 Random::Random(Clock clock) : clock_(std::move(clock)) {}
 
-void Random::SetClock(Clock clock) { clock_ = std::move(clock); }
+void Random::SetClock(Clock clock) {
+    clock_ = std::move(clock);
+}
 
-void Random::Reseed() { seed_ = clock_(); }
+void Random::Reseed() {
+    seed_ = clock_();
+}
 
-void Random::Seed(uint32_t seed) { seed_ = seed; }
+void Random::Seed(uint32_t seed) {
+    seed_ = seed;
+}
 
 uint32_t Random::Below(uint32_t n) {
     seed_ = seed_ * 134775813u + 1u;

@@ -11,13 +11,13 @@ class Random {
 public:
     using Clock = std::function<uint32_t()>;
 
-    Random();                       // real clock: milliseconds since midnight UTC
+    Random();  // real clock: milliseconds since midnight UTC
     explicit Random(Clock clock);
 
     void SetClock(Clock clock);
-    void Reseed();                  // seed := clock()
+    void Reseed();  // seed := clock()
     void Seed(uint32_t seed);
-    uint32_t Below(uint32_t n);     // 0 .. n-1
+    uint32_t Below(uint32_t n);  // 0 .. n-1
     uint32_t SeedValue() const { return seed_; }
 
     static uint32_t MillisecondsSinceMidnight();

@@ -7,7 +7,9 @@
 
 namespace vokamo {
 
-bool IsSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsSjisLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 size_t SjisCharLen(std::string_view text, size_t pos) {
     if (pos < text.size() && IsSjisLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size())
@@ -54,7 +56,8 @@ std::string MapAscii(std::string_view text, char from, char to, int delta) {
 // replaced; otherwise any failure gives nullopt.
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in, bool lossy) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
     std::string out;
     out.resize(in.size() * 4 + 8);
     char* inPtr = const_cast<char*>(in.data());
@@ -99,12 +102,22 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::string SjisLowerAscii(std::string_view text) { return MapAscii(text, 'A', 'Z', 'a' - 'A'); }
-std::string SjisUpperAscii(std::string_view text) { return MapAscii(text, 'a', 'z', 'A' - 'a'); }
+std::string SjisLowerAscii(std::string_view text) {
+    return MapAscii(text, 'A', 'Z', 'a' - 'A');
+}
+std::string SjisUpperAscii(std::string_view text) {
+    return MapAscii(text, 'a', 'z', 'A' - 'a');
+}
 
-std::optional<std::string> Utf8ToSjis(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, false); }
-std::optional<std::string> SjisToUtf8(std::string_view sjis) { return Convert("UTF-8", "CP932", sjis, false); }
-std::string SjisToUtf8Lossy(std::string_view sjis) { return *Convert("UTF-8", "CP932", sjis, true); }
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, false);
+}
+std::optional<std::string> SjisToUtf8(std::string_view sjis) {
+    return Convert("UTF-8", "CP932", sjis, false);
+}
+std::string SjisToUtf8Lossy(std::string_view sjis) {
+    return *Convert("UTF-8", "CP932", sjis, true);
+}
 
 std::string Sjis(std::string_view utf8Literal) {
     auto out = Utf8ToSjis(utf8Literal);

@@ -1,7 +1,7 @@
 #include "core/data/TextUtils.h"
 
-#include "core/state/ProgramState.h"
 #include "core/data/SjisText.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo {
 

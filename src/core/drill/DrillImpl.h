@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/platform/Platform.h"
-#include "core/state/ProgramState.h"
 #include "core/drill/DrillMachine.h"
 #include "core/drill/DrillScreen.h"
+#include "core/platform/Platform.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo {
 

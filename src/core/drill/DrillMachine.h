@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "core/drill/DrillScreen.h"
 #include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
-#include "core/drill/DrillScreen.h"
 
 namespace vokamo {
 

@@ -62,9 +62,22 @@ enum class DrillTimer { Start, OK, NG, Flash };
 
 // Keypad key tags (index into DrillScreen::keys).
 enum KeyTag : int {
-    TagKeyD = 0, TagKeyM, TagKeyS, TagKey7, TagKey8, TagKey9, TagKeyP,
-    TagKey4, TagKey5, TagKey6, TagKey1, TagKey2, TagKey3,
-    TagEnter = 13, TagBS = 14, TagDel = 15
+    TagKeyD = 0,
+    TagKeyM,
+    TagKeyS,
+    TagKey7,
+    TagKey8,
+    TagKey9,
+    TagKeyP,
+    TagKey4,
+    TagKey5,
+    TagKey6,
+    TagKey1,
+    TagKey2,
+    TagKey3,
+    TagEnter = 13,
+    TagBS = 14,
+    TagDel = 15
 };
 inline constexpr int KeyCount = 16;
 inline constexpr int LetterKeyCount = 13;

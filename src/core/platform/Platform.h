@@ -76,7 +76,8 @@ public:
     // only when the pupil confirms it.
     virtual bool ConfirmEndWithoutSaving(const std::string& utf8Message) = 0;
     // A new place for the record: a Shift-JIS path, nullopt when cancelled.
-    virtual std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter) = 0;
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& title,
+                                                      const std::string& filter) = 0;
 };
 
 }  // namespace vokamo

@@ -11,14 +11,14 @@
 #include <cstring>
 #include <filesystem>
 
-#include "core/state/Errors.h"
-#include "core/state/FileGuard.h"
 #include "core/data/DataFile.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/records/RecordText.h"
 #include "core/settings/Settings.h"
+#include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 
@@ -67,8 +67,9 @@ public:
         try {
             return ToInt(text);
         } catch (const ConversionError&) {
-            throw ConversionError(RecordNumberMessage(path_, in_.LineNumber(), text, what),
-                                  Problem{false, in_.LineNumber(), NotANumberText(text), NotANumberText(text)});
+            throw ConversionError(
+                RecordNumberMessage(path_, in_.LineNumber(), text, what),
+                Problem{false, in_.LineNumber(), NotANumberText(text), NotANumberText(text)});
         }
     }
 
@@ -156,9 +157,9 @@ mode_t ReplacementMode(const std::string& path) {
 bool WriteAll(int fd, const std::string& bytes, off_t at = -1) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = at < 0 ? ::write(fd, bytes.data() + done, bytes.size() - done)
-                                 : ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                            at + static_cast<off_t>(done));
+        const ssize_t n =
+            at < 0 ? ::write(fd, bytes.data() + done, bytes.size() - done)
+                   : ::pwrite(fd, bytes.data() + done, bytes.size() - done, at + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -387,7 +388,8 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
         }
     }
     ReadDataHeader(next);
-    if (substituted && (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems))
+    if (substituted &&
+        (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems))
         throw FileError(OtherBookMessage(sjisPath, stored, next.DataPath));
     for (int32_t i = std::max(recordItems, 0); i < std::min(next.ItemCount, MaxItems); ++i) {
         next.ItemTries[i] = 0;

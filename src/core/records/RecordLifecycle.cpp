@@ -5,10 +5,10 @@
 
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
-#include "core/state/Errors.h"
-#include "core/state/FileGuard.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
+#include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
 
 namespace vokamo {
 

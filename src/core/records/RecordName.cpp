@@ -5,9 +5,9 @@
 #include <system_error>
 #include <vector>
 
-#include "core/state/ProgramState.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo {
 
@@ -72,7 +72,8 @@ std::string ChosenPathProblem(const std::string& utf8Path) {
             return "ファイルの名前（場所）に" + Named(ch) + "が含まれています。成績に記録できないので、" +
                    RenameAdvice;
         if (!Utf8ToSjis(ch))
-            return "ファイルの名前（場所）の" + Named(ch) + "は使えない文字です（成績に記録できません）。" + RenameAdvice;
+            return "ファイルの名前（場所）の" + Named(ch) + "は使えない文字です（成績に記録できません）。" +
+                   RenameAdvice;
     }
     const auto sjis = Utf8ToSjis(utf8Path);
     if (!sjis) return "ファイルの名前（場所）は成績に記録できません。" + std::string(RenameAdvice);

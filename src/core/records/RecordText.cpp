@@ -38,8 +38,9 @@ std::string CountLimitMessage(const std::string& sjisPath, int line, const char*
 
 std::string RecordNumberMessage(const std::string& sjisPath, int line, const std::string& sjisText,
                                 const char* what) {
-    return "成績ファイル" + Quoted(sjisPath) + "の" + std::to_string(line) + "行目: " + NotANumberText(sjisText) +
-           "（ここには" + what + "が入ります。成績ファイルは Vokamo が書くものです。手で書き換えたときは元に戻してください）。";
+    return "成績ファイル" + Quoted(sjisPath) + "の" + std::to_string(line) +
+           "行目: " + NotANumberText(sjisText) + "（ここには" + what +
+           "が入ります。成績ファイルは Vokamo が書くものです。手で書き換えたときは元に戻してください）。";
 }
 
 }  // namespace vokamo

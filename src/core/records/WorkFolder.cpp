@@ -38,10 +38,11 @@ void CopySamples(const fs::path& folder, const fs::path& samples, WorkFolder& re
         const fs::path name = entry.path().filename();
         std::error_code copyEc;
         // skip_existing: a file that appeared meanwhile is the teacher's.
-        const bool copiedNow = fs::copy_file(entry.path(), folder / name, fs::copy_options::skip_existing, copyEc);
+        const bool copiedNow =
+            fs::copy_file(entry.path(), folder / name, fs::copy_options::skip_existing, copyEc);
         if (copyEc)
-            result.problems.push_back("見本の問題ファイル" + Quoted(name) + "を写せませんでした（" + Reason(copyEc) +
-                                      "）。");
+            result.problems.push_back("見本の問題ファイル" + Quoted(name) + "を写せませんでした（" +
+                                      Reason(copyEc) + "）。");
         else if (copiedNow)
             result.copied.push_back(name.string());
     }
@@ -58,15 +59,17 @@ WorkFolder PrepareWorkFolder(const fs::path& folder, const fs::path& samples) {
         return result;
     }
     if (fs::exists(status)) {
-        result.problems.push_back(Quoted(folder) +
-                                  "はフォルダーではなくファイルなので、Vokamo のフォルダーにできません。\n"
-                                  "このファイルの名前を変えるか別の場所へ移すと、次に起動したときにフォルダーが作られます。");
+        result.problems.push_back(
+            Quoted(folder) +
+            "はフォルダーではなくファイルなので、Vokamo のフォルダーにできません。\n"
+            "このファイルの名前を変えるか別の場所へ移すと、次に起動したときにフォルダーが作られます。");
         return result;
     }
     fs::create_directories(folder, ec);
     if (ec || !fs::is_directory(folder)) {
         result.problems.push_back("Vokamo のフォルダー" + Quoted(folder) + "を作れませんでした（" +
-                                  Reason(ec ? ec : std::make_error_code(std::errc::not_a_directory)) + "）。");
+                                  Reason(ec ? ec : std::make_error_code(std::errc::not_a_directory)) +
+                                  "）。");
         return result;
     }
     result.usable = true;

@@ -7,10 +7,10 @@
 #include <QStyle>
 
 #include "core/settings/Settings.h"
-#include "ui/widgets/UiDialogWindow.h"
-#include "ui/widgets/UiPanel.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
+#include "ui/widgets/UiPanel.h"
 
 namespace vokamo {
 
@@ -51,13 +51,19 @@ TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main
     pnlUp->SetCaption(QStringLiteral("↑"));
     pnlUp->setGeometry(94, 16, 24, 35);
     pnlUp->SetColour(WindowColour);
-    connect(pnlUp, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlUpClick(); }, [this] { ShowValue(); }); });
+    connect(pnlUp, &UiPanel::clicked, this, [this] {
+        Guard(
+            errors_, [this] { pnlUpClick(); }, [this] { ShowValue(); });
+    });
 
     pnlDown = new UiPanel(this, QStringLiteral("pnlDown"));
     pnlDown->SetCaption(QStringLiteral("↓"));
     pnlDown->setGeometry(94, 51, 24, 35);
     pnlDown->SetColour(WindowColour);
-    connect(pnlDown, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlDownClick(); }, [this] { ShowValue(); }); });
+    connect(pnlDown, &UiPanel::clicked, this, [this] {
+        Guard(
+            errors_, [this] { pnlDownClick(); }, [this] { ShowValue(); });
+    });
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

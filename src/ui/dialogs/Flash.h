@@ -21,7 +21,7 @@ public:
     // Opening makes no sound, so the player is not needed beyond building
     // the window like the other dialogs.
     TfrmFlash(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
-                     QWidget* parent = nullptr);
+              QWidget* parent = nullptr);
 
     QLabel* ValuePanel() const { return pnlInf; }
     UiPanel* UpPanel() const { return pnlUp; }

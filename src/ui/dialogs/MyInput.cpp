@@ -5,9 +5,9 @@
 #include <QValidator>
 #include <functional>
 
+#include "core/records/RecordName.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiGuard.h"
-#include "core/records/RecordName.h"
 
 namespace vokamo {
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/platform/UiPictures.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiPictures.h"
 
 namespace vokamo {
 

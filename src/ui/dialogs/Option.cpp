@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
-#include "ui/widgets/UiDialogWindow.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
 
 namespace vokamo {
@@ -82,7 +82,8 @@ QButtonGroup* TfrmOption::MakeRadioGroup(QGroupBox* box, const QString& item0, c
     }
     // idClicked comes from the learner only, not from loading the values.
     connect(group, &QButtonGroup::idClicked, this, [this, which](int id) {
-        Guard(errors_, [this, which, id] { SetOption(st_, which, id); }, [this] { ShowValues(); });
+        Guard(
+            errors_, [this, which, id] { SetOption(st_, which, id); }, [this] { ShowValues(); });
     });
     return group;
 }

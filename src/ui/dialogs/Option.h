@@ -4,8 +4,8 @@
 
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
-#include "core/state/ProgramState.h"
 #include "core/settings/Settings.h"
+#include "core/state/ProgramState.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -23,7 +23,7 @@ class TfrmOption : public QWidget {
     Q_OBJECT
 public:
     TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
-                      QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
 
     // Item 0 or 1 of a radio group (RadioGroup3 hint, RadioGroup2 order,
     // RadioGroup1 recording).

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 
 #include "core/data/ScoreTally.h"
+#include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
-#include "ui/platform/UiFonts.h"
 
 namespace vokamo {
 

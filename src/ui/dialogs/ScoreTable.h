@@ -20,7 +20,7 @@ public:
     // Built like the other dialogs; the sound of opening is the main
     // window's, so this one plays none of its own.
     TfrmScoreTable(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
-                          QWidget* parent = nullptr);
+                   QWidget* parent = nullptr);
 
     QTableWidget* Grid() const { return grdTen; }
     QPushButton* OkButton() const { return btnOK; }

@@ -8,10 +8,10 @@
 #include <algorithm>
 
 #include "core/data/RangeSelection.h"
-#include "ui/widgets/UiDialogWindow.h"
-#include "ui/widgets/UiPanel.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
+#include "ui/widgets/UiPanel.h"
 
 namespace vokamo {
 
@@ -45,7 +45,10 @@ TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorB
         p->SetColour(InRangeColour);
         p->SetCaptionColour(Qt::white);
         p->hide();
-        connect(p, &UiPanel::clicked, this, [this, i] { Guard(errors_, [this, i] { pnl0Click(i); }, [this] { Recolour(); }); });
+        connect(p, &UiPanel::clicked, this, [this, i] {
+            Guard(
+                errors_, [this, i] { pnl0Click(i); }, [this] { Recolour(); });
+        });
         panels_[i] = p;
     }
 
@@ -63,13 +66,19 @@ TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorB
     pnlAllOn->SetCaption(QStringLiteral("全選択"));
     pnlAllOn->setGeometry(254, 75, 87, 21);
     pnlAllOn->SetColour(QColor(232, 166, 202));
-    connect(pnlAllOn, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlAllOnClick(); }, [this] { Recolour(); }); });
+    connect(pnlAllOn, &UiPanel::clicked, this, [this] {
+        Guard(
+            errors_, [this] { pnlAllOnClick(); }, [this] { Recolour(); });
+    });
 
     pnlAllOf = new UiPanel(this, QStringLiteral("pnlAllOf"));
     pnlAllOf->SetCaption(QStringLiteral("全解除"));
     pnlAllOf->setGeometry(254, 97, 87, 21);
     pnlAllOf->SetColour(QColor(105, 182, 184));
-    connect(pnlAllOf, &UiPanel::clicked, this, [this] { Guard(errors_, [this] { pnlAllOfClick(); }, [this] { Recolour(); }); });
+    connect(pnlAllOf, &UiPanel::clicked, this, [this] {
+        Guard(
+            errors_, [this] { pnlAllOfClick(); }, [this] { Recolour(); });
+    });
 
     btnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));

@@ -23,7 +23,7 @@ class TfrmSel : public QWidget {
     Q_OBJECT
 public:
     TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
-                   QWidget* parent = nullptr);
+            QWidget* parent = nullptr);
 
     UiPanel* GroupPanel(int i) const { return panels_[i]; }
     UiPanel* AllOnPanel() const { return pnlAllOn; }

@@ -7,17 +7,17 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "core/drill/DrillMachine.h"
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
-#include "core/drill/DrillMachine.h"
 #include "ui/dialogs/Omedeto.h"
 #include "ui/drillwindow/UiKeyMap.h"
+#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiPictures.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
 #include "ui/widgets/UiPanel.h"
 #include "ui/widgets/UiTextFit.h"
-#include "ui/platform/UiPictures.h"
-#include "ui/platform/UiFonts.h"
 
 namespace vokamo {
 

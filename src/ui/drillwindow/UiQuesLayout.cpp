@@ -1,16 +1,15 @@
 // The drill window's controls at their design places, colours and fonts.
-#include <algorithm>
-
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QToolButton>
+#include <algorithm>
 
 #include "core/drill/DrillMachine.h"
 #include "ui/drillwindow/QuesPan.h"
-#include "ui/widgets/UiPanel.h"
-#include "ui/platform/UiPictures.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiPictures.h"
+#include "ui/widgets/UiPanel.h"
 
 namespace vokamo {
 
@@ -203,7 +202,7 @@ void TfrmQues::BuildRecordPanel() {
         answerLines_[k].label->hide();
         // The mark stands beside its line, centred on the text.
         markImages_[k] = left ? MakePicture(panel3, markNames[k], 4, y - 10, 40, 40)
-                             : MakePicture(panel3, markNames[k], 210, y - 12, 40, 45);
+                              : MakePicture(panel3, markNames[k], 210, y - 12, 40, 45);
         markImages_[k]->hide();
     }
 }

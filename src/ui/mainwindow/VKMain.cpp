@@ -15,12 +15,12 @@
 #include <QSessionManager>
 #endif
 
+#include "core/records/RecordFile.h"
+#include "core/records/RecordLifecycle.h"
 #include "core/state/Errors.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
-#include "core/records/RecordFile.h"
-#include "core/records/RecordLifecycle.h"
 
 namespace vokamo {
 
@@ -52,8 +52,8 @@ QFont PixelFont(const QFont& base, int pixels) {
 }
 
 // A lowered status panel or a raised group label panel.
-QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow,
-                  Rgb background, Rgb text) {
+QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, Rgb background,
+                  Rgb text) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(geometry);
@@ -129,7 +129,8 @@ QToolButton* TfrmMain::MakeSpeedButton(const char* name, int left, const char* g
     b->setToolTip(QString::fromUtf8(hint));
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
-    connect(b, &QToolButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    connect(b, &QToolButton::clicked, this,
+            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
     return b;
 }
 
@@ -445,7 +446,8 @@ void TfrmMain::SaveForQuit() {
         return;
     }
     if (quitSaveFailed_) return;
-    Guard(errors_, [this] { SaveIfOpen(st_); }, [this] { quitSaveFailed_ = true; });
+    Guard(
+        errors_, [this] { SaveIfOpen(st_); }, [this] { quitSaveFailed_ = true; });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

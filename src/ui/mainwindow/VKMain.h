@@ -11,9 +11,9 @@
 
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
-#include "core/state/ProgramState.h"
 #include "core/records/RecordLifecycle.h"
 #include "core/records/ScoreDisplay.h"
+#include "core/state/ProgramState.h"
 #include "ui/platform/UiSignalPipe.h"
 
 namespace vokamo {
@@ -136,7 +136,7 @@ private:
     bool quitSaveFailed_ = false;
     std::optional<RecordLockKeeper> locks_;
     SaveFailurePrompt* savePrompt_ = nullptr;
-    bool endSettled_ = false;   // the save at the end was made or declined
+    bool endSettled_ = false;  // the save at the end was made or declined
     bool endingSession_ = false;
 };
 

@@ -14,7 +14,9 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
-QString ToQt(const std::string& sjis) { return QString::fromStdString(SjisToUtf8Lossy(sjis)); }
+QString ToQt(const std::string& sjis) {
+    return QString::fromStdString(SjisToUtf8Lossy(sjis));
+}
 
 std::string FromQt(const QString& text, bool* ok) {
     auto sjis = Utf8ToSjis(text.toStdString());

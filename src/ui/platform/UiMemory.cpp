@@ -65,7 +65,8 @@ void GiveBackMemory() {
         if (std::sscanf(line.c_str(), "%lx-%lx %4s %*s %*s %*s %n", &start, &end, perms, &pathAt) == 3 &&
             pathAt > 0) {
             if (have) Drop(current, self);
-            current = Mapping{start, end, {perms[0], perms[1], perms[2], perms[3], 0}, line.substr(pathAt), -1};
+            current =
+                Mapping{start, end, {perms[0], perms[1], perms[2], perms[3], 0}, line.substr(pathAt), -1};
             have = true;
         } else if (line.starts_with("Anonymous:")) {
             current.anonymousKb = std::strtol(line.c_str() + 10, nullptr, 10);

@@ -67,7 +67,8 @@ QStringList EnterWorkFolder(const QStringList& arguments) {
     QStringList problems;
     const QString folder = WorkFolderPath();
     if (folder.isEmpty()) {
-        problems << QString::fromUtf8("ホーム フォルダーが決まっていない（HOME が空の）ため、Vokamo のフォルダーを作れません。");
+        problems << QString::fromUtf8(
+            "ホーム フォルダーが決まっていない（HOME が空の）ため、Vokamo のフォルダーを作れません。");
     } else {
         QString samples;
         for (const QString& dir : ProgramFileDirs(QStringLiteral("samples")))
@@ -84,7 +85,8 @@ QStringList EnterWorkFolder(const QStringList& arguments) {
             problems << QString::fromUtf8("Vokamo のフォルダー「%1」に入れませんでした。").arg(folder);
     }
     if (!problems.isEmpty())
-        problems << QString::fromUtf8("いまは「%1」で作業します。成績はここに保存されます。").arg(QDir::currentPath());
+        problems << QString::fromUtf8("いまは「%1」で作業します。成績はここに保存されます。")
+                        .arg(QDir::currentPath());
     qCInfo(FilesLog).noquote() << "folder" << QDir::currentPath();
     return problems;
 }
@@ -98,8 +100,9 @@ QStringList MissingSoundsProblem(const QStringList& missing) {
     for (const QString& dir : programDirs)
         if (QDir(dir).exists()) searched << dir;
     if (searched.size() == 1) searched << programDirs.value(0);
-    return {QString::fromUtf8("効果音のファイル（%1）が見つからないため、音が鳴りません。ほかはふつうに使えます。\n"
-                              "探した場所: %2")
+    return {QString::fromUtf8(
+                "効果音のファイル（%1）が見つからないため、音が鳴りません。ほかはふつうに使えます。\n"
+                "探した場所: %2")
                 .arg(missing.join(QStringLiteral(", ")), searched.join(QStringLiteral(", ")))};
 }
 
@@ -108,7 +111,8 @@ void ShowStartProblems(QWidget* parent, const QStringList& problems) {
     const QString text = problems.join(QStringLiteral("\n\n"));
     qWarning().noquote() << text;
     // Not modal: the program goes on, the teacher reads it when she likes.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantory"), text, QMessageBox::Ok, parent);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantory"), text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();

@@ -51,7 +51,8 @@ bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message
     return box.clickedButton() == end;
 }
 
-std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string& title, const std::string& filter) {
+std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string& title,
+                                                               const std::string& filter) {
     QFileDialog dialog(parent_, QString::fromStdString(title), QDir::homePath(), QtFileFilter(filter));
     dialog.setObjectName(QStringLiteral("dlgSaveElsewhere"));
     dialog.setFileMode(QFileDialog::AnyFile);

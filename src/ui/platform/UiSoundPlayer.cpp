@@ -1,7 +1,5 @@
 #include "ui/platform/UiSoundPlayer.h"
 
-#include "ui/platform/UiProgramFiles.h"
-
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +10,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/platform/UiProgramFiles.h"
 #include "ui/platform/UiSoundBackend.h"
 
 namespace vokamo {
@@ -107,7 +106,8 @@ void UiSoundPlayer::Start() {
     audioThread_.start();
     // Everything the backend does, its loading included, happens on the audio
     // thread in the order asked, so plays asked for meanwhile wait their turn.
-    QMetaObject::invokeMethod(audio_, [this] { LoadBackend(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        audio_, [this] { LoadBackend(); }, Qt::QueuedConnection);
     Preload();
 }
 
@@ -117,14 +117,16 @@ void UiSoundPlayer::LoadBackend() {
         if (!module.load()) continue;
         // The module stays loaded for the rest of the run (QLibrary's
         // destructor does not unload it).
-        if (auto create = reinterpret_cast<CreateSoundBackendFunction>(module.resolve(CreateSoundBackendName)))
+        if (auto create =
+                reinterpret_cast<CreateSoundBackendFunction>(module.resolve(CreateSoundBackendName)))
             backend_ = create();
         if (backend_) {
             qCInfo(FilesLog).noquote() << "sound module" << module.fileName();
             break;
         }
     }
-    if (!backend_) qWarning("vokamo: no sound module (vokamo_sound) in %s", qPrintable(moduleDirs_.join(u", ")));
+    if (!backend_)
+        qWarning("vokamo: no sound module (vokamo_sound) in %s", qPrintable(moduleDirs_.join(u", ")));
     backendLoaded_ = backend_ != nullptr;
     backendTried_.release();
 }
@@ -177,7 +179,11 @@ void UiSoundPlayer::Preload() {
         qCInfo(FilesLog).noquote() << "sound" << name << (playable ? path : QStringLiteral("missing"));
         if (!playable) continue;
         QMetaObject::invokeMethod(
-            audio_, [this, path] { if (backend_) backend_->Load(path, false); }, Qt::QueuedConnection);
+            audio_,
+            [this, path] {
+                if (backend_) backend_->Load(path, false);
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -202,7 +208,11 @@ void UiSoundPlayer::Play(const std::string& name, SoundMode mode) {
     // holds the input for as long as the sound is heard.
     WaitForBackend();
     QMetaObject::invokeMethod(
-        audio_, [this, path, changed] { if (backend_) backend_->Play(path, changed); }, Qt::QueuedConnection);
+        audio_,
+        [this, path, changed] {
+            if (backend_) backend_->Play(path, changed);
+        },
+        Qt::QueuedConnection);
     // The GUI thread sleeps instead of running an event loop, so no click, key
     // or timer tick is handled before the sound is over. The length comes from
     // the file, because with no audio device the effect never reports its end.

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QSemaphore>
 #include <QString>
 #include <QStringList>
-#include <QSemaphore>
 #include <QThread>
 #include <map>
 #include <optional>
@@ -70,11 +70,11 @@ private:
     QStringList moduleDirs_;
     std::map<QString, Timing> timings_;  // GUI thread only
     QThread audioThread_;
-    QObject* audio_ = nullptr;           // lives on audioThread_, the target of queued calls
-    SoundBackend* backend_ = nullptr;    // audio thread only
-    QSemaphore backendTried_;            // released once the module load is over
-    bool backendLoaded_ = false;         // written before backendTried_ is released
-    bool backendWaited_ = false;         // GUI thread only
+    QObject* audio_ = nullptr;         // lives on audioThread_, the target of queued calls
+    SoundBackend* backend_ = nullptr;  // audio thread only
+    QSemaphore backendTried_;          // released once the module load is over
+    bool backendLoaded_ = false;       // written before backendTried_ is released
+    bool backendWaited_ = false;       // GUI thread only
 };
 
 }  // namespace vokamo

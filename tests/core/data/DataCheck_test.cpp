@@ -32,16 +32,17 @@ std::string SjisCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-std::vector<std::string> Kind1(const std::string& lessonName, const std::vector<std::string>& items, int count = -1) {
-    std::vector<std::string> lines = {"comment", "単語 11 " + std::to_string(count < 0 ? items.size() / 4 : count), "1",
-                                      lessonName};
+std::vector<std::string> Kind1(const std::string& lessonName, const std::vector<std::string>& items,
+                               int count = -1) {
+    std::vector<std::string> lines = {
+        "comment", "単語 11 " + std::to_string(count < 0 ? items.size() / 4 : count), "1", lessonName};
     lines.insert(lines.end(), items.begin(), items.end());
     return lines;
 }
 
 std::vector<std::string> Kind3(const std::vector<std::string>& items) {
-    std::vector<std::string> lines = {"comment", "混合 13 " + std::to_string(items.size() / 5), "1", "L", "2",
-                                      "選択", "入力"};
+    std::vector<std::string> lines = {
+        "comment", "混合 13 " + std::to_string(items.size() / 5), "1", "L", "2", "選択", "入力"};
     lines.insert(lines.end(), items.begin(), items.end());
     return lines;
 }
@@ -82,7 +83,8 @@ TEST_P(TeacherMistake, IsFoundAtItsLine) {
     EXPECT_NE(p.ja.find(m.fragment), std::string::npos) << report;
     EXPECT_FALSE(p.en.empty());
     if (m.level == Warning) {
-        for (const Problem& q : problems) EXPECT_TRUE(q.warning) << ReportLine("q.dat", q, ReportLanguage::English);
+        for (const Problem& q : problems)
+            EXPECT_TRUE(q.warning) << ReportLine("q.dat", q, ReportLanguage::English);
         EXPECT_NO_THROW(ReadDataHeader(st));
         return;
     }
@@ -110,56 +112,69 @@ std::string Noise() {
 INSTANTIATE_TEST_SUITE_P(
     Files, TeacherMistake,
     testing::Values(
-        Mistake{"Utf8Lf", Utf8Lf(Kind1("第1課", {"0", "I @am Ken.", "私はケンです。", "be動詞"})), Clean, 0, ""},
+        Mistake{"Utf8Lf", Utf8Lf(Kind1("第1課", {"0", "I @am Ken.", "私はケンです。", "be動詞"})), Clean, 0,
+                ""},
         Mistake{"Utf8BomCrLf",
-                "\xEF\xBB\xBF" + Lines(Kind1("第1課", {"0", "I @am Ken.", "私はケンです。", ""}), "\r\n"), Clean,
-                0, ""},
+                "\xEF\xBB\xBF" + Lines(Kind1("第1課", {"0", "I @am Ken.", "私はケンです。", ""}), "\r\n"),
+                Clean, 0, ""},
         Mistake{"MoreItemsCountedThanWritten",
                 Utf8Lf(Kind1("L", {"0", "I @am Ken.", "私はケンです。", ""}, 3)), Error, 9,
                 "問題は 1 問分しかありません"},
-        Mistake{"ForgottenExplanation",
-                Utf8Lf(Kind1("L", {"0", "I @am Ken.", "私はケンです。", "0", "She @has a cat.", "ネコ", ""}, 2)),
-                Error, 9, "'She @has a cat.' は数値ではありません"},
+        Mistake{
+            "ForgottenExplanation",
+            Utf8Lf(Kind1("L", {"0", "I @am Ken.", "私はケンです。", "0", "She @has a cat.", "ネコ", ""}, 2)),
+            Error, 9, "'She @has a cat.' は数値ではありません"},
         Mistake{"FullWidthDigit", Utf8Lf({"c", "単語 10 ２", "@a", "a"}), Error, 2, "全角"},
-        Mistake{"TitleWithSpace", Utf8Lf({"c", "My Book 10 1", "@a", "a"}), Error, 2, "'Book' は数値ではありません"},
+        Mistake{"TitleWithSpace", Utf8Lf({"c", "My Book 10 1", "@a", "a"}), Error, 2,
+                "'Book' は数値ではありません"},
         Mistake{"ChoiceAnswerNotAmongChoices",
                 Utf8Lf(Kind3({"0 0", "探す", "look_at look_after", "I @look_for it.", ""})), Error, 11,
                 "「look_for」が 10 行目の選択肢にない"},
-        Mistake{"ChoiceWithoutAnswerWord", Utf8Lf(Kind3({"0 0", "探す", "look_for look_at", "I look for it.", ""})),
-                Error, 11, "@ の付いた答の語がない"},
-        Mistake{"DigitInTypedAnswer", Utf8Lf({"c", "T 10 1", "the @2nd day", "二日目"}), Error, 3, "「2」はキーで打てない"},
-        Mistake{"QuestionMarkInTypedAnswer", Utf8Lf({"c", "T 10 1", "Is it @yours?", "あなたのですか"}), Error, 3,
-                "「?」はキーで打てない"},
-        Mistake{"FullWidthTypedAnswer", Utf8Lf({"c", "T 10 1", "a @ｂｏｏｋ", "本"}), Error, 3, "全角の英数字"},
-        Mistake{"AnswerLongerThanTheInputLine", Utf8Lf({"c", "T 10 1", "@" + std::string(31, 'a'), "長い"}), Error,
-                3, "31 文字"},
+        Mistake{"ChoiceWithoutAnswerWord",
+                Utf8Lf(Kind3({"0 0", "探す", "look_for look_at", "I look for it.", ""})), Error, 11,
+                "@ の付いた答の語がない"},
+        Mistake{"DigitInTypedAnswer", Utf8Lf({"c", "T 10 1", "the @2nd day", "二日目"}), Error, 3,
+                "「2」はキーで打てない"},
+        Mistake{"QuestionMarkInTypedAnswer", Utf8Lf({"c", "T 10 1", "Is it @yours?", "あなたのですか"}),
+                Error, 3, "「?」はキーで打てない"},
+        Mistake{"FullWidthTypedAnswer", Utf8Lf({"c", "T 10 1", "a @ｂｏｏｋ", "本"}), Error, 3,
+                "全角の英数字"},
+        Mistake{"AnswerLongerThanTheInputLine", Utf8Lf({"c", "T 10 1", "@" + std::string(31, 'a'), "長い"}),
+                Error, 3, "31 文字"},
         Mistake{"MarkWithoutAKey", Utf8Lf({"c", "T 10 1", "a @thumbscrew-like tool", "道具"}), Error, 3,
                 "記号 - が要ります"},
-        Mistake{"NotInShiftJis", Utf8Lf({"c", "T 10 1", "a @cafe", "カフェ café"}), Error, 4, "'é' は Shift-JIS"},
-        Mistake{"BomThenShiftJis", "\xEF\xBB\xBF" + SjisCrLf({"c", "T 10 1", "@a", "日本語"}), Error, 4, "BOM"},
+        Mistake{"NotInShiftJis", Utf8Lf({"c", "T 10 1", "a @cafe", "カフェ café"}), Error, 4,
+                "'é' は Shift-JIS"},
+        Mistake{"BomThenShiftJis", "\xEF\xBB\xBF" + SjisCrLf({"c", "T 10 1", "@a", "日本語"}), Error, 4,
+                "BOM"},
         Mistake{"NulByte", std::string("c\r\nT 10 1\r\n@a\r\na") + '\0' + "b\r\n", Error, 4, "NUL"},
         Mistake{"EmptyFile", "", Error, 1, "空です"},
-        Mistake{"EndMarkInTheMiddle", "c\r\nT 11 2\r\n1\r\nL\r\n0\r\n@a\r\na\r\n\r\n\x1A" "0\r\n@b\r\nb\r\n\r\n", Error, 9,
-                "1A"},
-        Mistake{"KindZeroShorterThanItsCount", Utf8Lf({"c", "T 10 3", "@a", "a"}), Warning, 5, "問題は 1 問分しか"},
+        Mistake{"EndMarkInTheMiddle",
+                "c\r\nT 11 2\r\n1\r\nL\r\n0\r\n@a\r\na\r\n\r\n\x1A"
+                "0\r\n@b\r\nb\r\n\r\n",
+                Error, 9, "1A"},
+        Mistake{"KindZeroShorterThanItsCount", Utf8Lf({"c", "T 10 3", "@a", "a"}), Warning, 5,
+                "問題は 1 問分しか"},
         Mistake{"CutCharacterAtTheEnd", Utf8Lf({"c", "T 10 1", "@a", "日本"}).substr(0, 17), Error, 4,
                 "途中で切れて"},
         Mistake{"BinaryNoise", Noise(), Error, -1, ""},
-        Mistake{"HiddenComma", Utf8Lf({"c", "T 10 1", "Show me your @passport, please.", "見せて"}), Warning, 3,
-                "「,」は空欄に隠れて"},
+        Mistake{"HiddenComma", Utf8Lf({"c", "T 10 1", "Show me your @passport, please.", "見せて"}), Warning,
+                3, "「,」は空欄に隠れて"},
         Mistake{"SentenceWithoutBlank", Utf8Lf({"c", "T 10 1", "I am Ken.", "私はケンです。"}), Warning, 3,
                 "@ の付いた答の語がありません"},
         Mistake{"TwoBlanksInAChoiceItem",
                 Utf8Lf(Kind3({"0 0", "探す", "look_for look_at", "@I @look_for it.", ""})), Warning, 11,
                 "最後の「look_for」だけ"},
-        Mistake{"LongQuestionIsCut", Utf8Lf({"c", "T 10 1", "@a", std::string(176, 'q') + "続きの文"}), Warning, 4,
-                "「の文」から後ろが切れます"},
+        Mistake{"LongQuestionIsCut", Utf8Lf({"c", "T 10 1", "@a", std::string(176, 'q') + "続きの文"}),
+                Warning, 4, "「の文」から後ろが切れます"},
         Mistake{"TenMegabyteLineIsCut", Utf8Lf({"c", "T 10 1", "@a", std::string(10 << 20, 'q')}), Warning, 4,
                 "180 バイトまで"},
-        Mistake{"LongLessonName", Utf8Lf(Kind1(std::string(41, 'n'), {"0", "@a", "a", ""})), Warning, 4, "40 バイト"},
-        Mistake{"RepeatedItem", Utf8Lf({"c", "T 10 2", "I @am Ken.", "私は", "I @am Ken.", "ぼくは"}), Warning, 5,
-                "3 行目の問題と同じ"},
-        Mistake{"LinesAfterTheLastItem", Utf8Lf({"c", "T 10 1", "@a", "a", "@b", "b"}), Warning, 5, "まだ行があります"}),
+        Mistake{"LongLessonName", Utf8Lf(Kind1(std::string(41, 'n'), {"0", "@a", "a", ""})), Warning, 4,
+                "40 バイト"},
+        Mistake{"RepeatedItem", Utf8Lf({"c", "T 10 2", "I @am Ken.", "私は", "I @am Ken.", "ぼくは"}),
+                Warning, 5, "3 行目の問題と同じ"},
+        Mistake{"LinesAfterTheLastItem", Utf8Lf({"c", "T 10 1", "@a", "a", "@b", "b"}), Warning, 5,
+                "まだ行があります"}),
     [](const testing::TestParamInfo<Mistake>& info) { return std::string(info.param.name); });
 
 // A teacher's UTF-8 file and its Shift-JIS twin are the same drill book: the
@@ -193,7 +208,9 @@ TEST(Encodings, Utf8FileAndItsShiftJisTwinGiveTheSameDataAndRecord) {
     const auto [table, texts, record] = load(sjis);
     ASSERT_EQ(table.ItemCount, 42);
     for (const std::string& twin : {utf8, utf8Lf, "\xEF\xBB\xBF" + utf8Lf}) {
-        SCOPED_TRACE(twin.substr(0, 3) == "\xEF\xBB\xBF" ? "BOM" : twin.find('\r') != std::string::npos ? "CR LF" : "LF");
+        SCOPED_TRACE(twin.substr(0, 3) == "\xEF\xBB\xBF"    ? "BOM"
+                     : twin.find('\r') != std::string::npos ? "CR LF"
+                                                            : "LF");
         const auto [t, x, r] = load(twin);
         EXPECT_EQ(t.Title, table.Title);
         EXPECT_EQ(t.TypeCode, table.TypeCode);
@@ -242,10 +259,12 @@ TEST(HelpExamples, CheckClean) {
         // Example files are the blocks whose second line is a header line.
         const size_t second = text.find('\n') + 1;
         const std::string header = text.substr(second, text.find('\n', second) - second);
-        if (std::count(header.begin(), header.end(), ' ') != 2 || header.find('<') != std::string::npos) continue;
+        if (std::count(header.begin(), header.end(), ' ') != 2 || header.find('<') != std::string::npos)
+            continue;
         const std::string path = dir + "/example" + std::to_string(++examples) + ".dat";
         test::WriteBytes(path, text);
-        for (const Problem& p : CheckDataFile(path)) ADD_FAILURE() << header << ": " << p.line << ": " << p.ja;
+        for (const Problem& p : CheckDataFile(path))
+            ADD_FAILURE() << header << ": " << p.line << ": " << p.ja;
     }
     EXPECT_GE(examples, 8);
 }

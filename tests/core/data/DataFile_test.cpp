@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "core/state/Errors.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
+#include "core/state/Errors.h"
 
 namespace vokamo {
 namespace {
@@ -274,7 +274,8 @@ TEST_F(DataFileTest, LfOnlyFileIsOneLineAndFailsOnTheEmptyHeader) {
             try {
                 ReadDataHeader(st_);
             } catch (const ConversionError& e) {
-                EXPECT_NE(std::string(e.what()).find("q.dat' の 2 行目: '' は数値ではありません"), std::string::npos)
+                EXPECT_NE(std::string(e.what()).find("q.dat' の 2 行目: '' は数値ではありません"),
+                          std::string::npos)
                     << e.what();
                 throw;
             }

@@ -1,6 +1,7 @@
+#include "core/data/LineBreak.h"
+
 #include <gtest/gtest.h>
 
-#include "core/data/LineBreak.h"
 #include "core/data/SjisText.h"
 
 namespace vokamo {
@@ -27,15 +28,27 @@ TEST_P(LineBreakTable, BreaksOnlyBetweenWholeWordsAndBrackets) {
 INSTANTIATE_TEST_SUITE_P(
     Drill, LineBreakTable,
     ::testing::Values(
-        BreakCase{"fits whole: unchanged, trailing space kept", "It is a (cat) . ", 20, 2, {"It is a (cat) . "}},
+        BreakCase{
+            "fits whole: unchanged, trailing space kept", "It is a (cat) . ", 20, 2, {"It is a (cat) . "}},
         BreakCase{"longest first line", "I look for my key ", 12, 2, {"I look for", "my key"}},
-        BreakCase{"a blank's spaces are not break points", "I (       ) my key ", 10, 3, {"I", "(       )", "my key"}},
-        BreakCase{"a revealed two-word answer stays whole", "We (look after) her ", 12, 3, {"We", "(look after)", "her"}},
+        BreakCase{"a blank's spaces are not break points",
+                  "I (       ) my key ",
+                  10,
+                  3,
+                  {"I", "(       )", "my key"}},
+        BreakCase{"a revealed two-word answer stays whole",
+                  "We (look after) her ",
+                  12,
+                  3,
+                  {"We", "(look after)", "her"}},
         BreakCase{"runs of spaces count once", "one   two ", 4, 2, {"one", "two"}},
         BreakCase{"first tries keep their leading space", " bok pen cat ", 8, 2, {" bok pen", "cat"}},
         BreakCase{"a word wider than the room", "extraordinarily long ", 8, 3, {}},
         BreakCase{"more lines than allowed", "a b c d e f ", 3, 2, {}},
-        BreakCase{"double-byte text breaks only at half-width spaces", Sjis("ねこ いぬ"), 4, 2,
+        BreakCase{"double-byte text breaks only at half-width spaces",
+                  Sjis("ねこ いぬ"),
+                  4,
+                  2,
                   {Sjis("ねこ"), Sjis("いぬ")}},
         BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}));
 

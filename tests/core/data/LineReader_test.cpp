@@ -31,25 +31,24 @@ TEST_P(LineReaderTest, ReadsLines) {
 // "ア" is 0x83 0x41; "ソ" 0x83 0x5C.
 INSTANTIATE_TEST_SUITE_P(
     Endings, LineReaderTest,
-    testing::Values(ReadCase{"CrLf", "one\r\ntwo\r\n", 255, {"one", "two", "", ""}},
-                    ReadCase{"CrAloneEndsLine", "one\rtwo\r\nthree", 255, {"one", "two", "three", ""}},
-                    ReadCase{"LfAloneStaysInText", "one\ntwo\r\nthree", 255, {"one\ntwo", "three"}},
-                    ReadCase{"CrCrIsAnEmptyLine", "a\r\rb", 255, {"a", "", "b"}},
-                    ReadCase{"EndOfTextByteEndsFile",
-                             "a\r\nb\x1A"
-                             "c\r\nd\r\n",
-                             255,
-                             {"a", "b", "", ""}},
-                    ReadCase{"EmptyFile", "", 255, {"", "", ""}},
-                    ReadCase{"NoFinalLineEnd", "last", 255, {"last", ""}},
-                    ReadCase{"CutSkipsRestOfLine", "abcdefgh\r\nxy\r\n", 3, {"abc", "xy"}},
-                    ReadCase{
-                        "CutInsideDoubleByteDropsLead", "a\x83\x41\x83\x5C\r\nb\r\n", 4, {"a\x83\x41", "b"}},
-                    ReadCase{"CutAfterWholeDoubleByte", "a\x83\x41\x83\x5C\r\nb\r\n", 3, {"a\x83\x41", "b"}},
-                    ReadCase{"ExactCapacityKeepsAll", "a\x83\x41\r\nb\r\n", 3, {"a\x83\x41", "b"}},
-                    ReadCase{"SecondByteLikeLeadIsNotCut", "\x83\x83\x83\x83z\r\n", 4, {"\x83\x83\x83\x83"}},
-                    ReadCase{"LfEndsLinesInAFileWithoutCr", "one\ntwo\n\nfour", 255, {"one", "two", "", "four", ""}},
-                    ReadCase{"Utf8IsReadAsShiftJis", "\xE3\x82\xA2\xE3\x82\xBD\r\nb\r\n", 3, {"\x83\x41", "b"}}),
+    testing::Values(
+        ReadCase{"CrLf", "one\r\ntwo\r\n", 255, {"one", "two", "", ""}},
+        ReadCase{"CrAloneEndsLine", "one\rtwo\r\nthree", 255, {"one", "two", "three", ""}},
+        ReadCase{"LfAloneStaysInText", "one\ntwo\r\nthree", 255, {"one\ntwo", "three"}},
+        ReadCase{"CrCrIsAnEmptyLine", "a\r\rb", 255, {"a", "", "b"}},
+        ReadCase{"EndOfTextByteEndsFile",
+                 "a\r\nb\x1A"
+                 "c\r\nd\r\n",
+                 255,
+                 {"a", "b", "", ""}},
+        ReadCase{"EmptyFile", "", 255, {"", "", ""}}, ReadCase{"NoFinalLineEnd", "last", 255, {"last", ""}},
+        ReadCase{"CutSkipsRestOfLine", "abcdefgh\r\nxy\r\n", 3, {"abc", "xy"}},
+        ReadCase{"CutInsideDoubleByteDropsLead", "a\x83\x41\x83\x5C\r\nb\r\n", 4, {"a\x83\x41", "b"}},
+        ReadCase{"CutAfterWholeDoubleByte", "a\x83\x41\x83\x5C\r\nb\r\n", 3, {"a\x83\x41", "b"}},
+        ReadCase{"ExactCapacityKeepsAll", "a\x83\x41\r\nb\r\n", 3, {"a\x83\x41", "b"}},
+        ReadCase{"SecondByteLikeLeadIsNotCut", "\x83\x83\x83\x83z\r\n", 4, {"\x83\x83\x83\x83"}},
+        ReadCase{"LfEndsLinesInAFileWithoutCr", "one\ntwo\n\nfour", 255, {"one", "two", "", "four", ""}},
+        ReadCase{"Utf8IsReadAsShiftJis", "\xE3\x82\xA2\xE3\x82\xBD\r\nb\r\n", 3, {"\x83\x41", "b"}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(LineReader, LinesLongerThanTheBufferAndCrLfAcrossIt) {

@@ -1,6 +1,7 @@
+#include "core/data/RangeSelection.h"
+
 #include <gtest/gtest.h>
 
-#include "core/data/RangeSelection.h"
 #include "core/data/SjisText.h"
 #include "core/drill/DrillImpl.h"
 

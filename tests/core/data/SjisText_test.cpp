@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/data/SjisText.h"
+
+#include <gtest/gtest.h>
 
 namespace vokamo {
 namespace {

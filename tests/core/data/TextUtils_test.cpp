@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <set>
 
-#include "core/state/ProgramState.h"
 #include "core/data/SjisText.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo {
 namespace {

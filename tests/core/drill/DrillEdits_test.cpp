@@ -2,8 +2,8 @@
 // with settings out of range or of another kind than its data, and a
 // question file changed between two sets.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <climits>
@@ -11,11 +11,11 @@
 #include <filesystem>
 
 #include "DrillFixture.h"
-#include "core/records/RecordFixtures.h"
 #include "TestSupport.h"
 #include "core/data/DataChange.h"
 #include "core/data/SjisText.h"
 #include "core/records/RecordFile.h"
+#include "core/records/RecordFixtures.h"
 #include "core/state/Errors.h"
 
 namespace vokamo::test {
@@ -47,7 +47,9 @@ struct Settings {
     int32_t triesAfter;
 };
 
-void PrintTo(const Settings& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Settings& s, std::ostream* os) {
+    *os << s.name;
+}
 
 class SettingsTest : public HandEditedRecordTest, public testing::WithParamInterface<Settings> {};
 
@@ -104,7 +106,8 @@ TEST_F(HandEditedRecordTest, GroupsARecordOfAnotherKindDoesNotHoldStartSelected)
         machine.reset();
         LoadData(2, CatAndDog);
         record = dir + "/other.ret";
-        WriteBytes(record, recordKind == 1 ? CrLf({st.DataPath, "T", "Taro", "1,2,0,0,0,0", "2", "1", "0", "0,-1", "0,-1"})
+        WriteBytes(record, recordKind == 1 ? CrLf({st.DataPath, "T", "Taro", "1,2,0,0,0,0", "2", "1", "0",
+                                                   "0,-1", "0,-1"})
                                            : CrLf({st.DataPath, "T", "Taro", "0,2,0,0,0,0", "0,-1", "0,-1"}));
         st.CodeSelected.fill(0);
         OpenRecord(st, record);
@@ -127,7 +130,9 @@ struct Edit {
     bool goesOn;  // the shape stayed: the drill reads the file again
 };
 
-void PrintTo(const Edit& e, std::ostream* os) { *os << e.name; }
+void PrintTo(const Edit& e, std::ostream* os) {
+    *os << e.name;
+}
 
 class DataChangeTest : public DrillTest, public testing::WithParamInterface<Edit> {};
 
@@ -138,7 +143,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 TEST_P(DataChangeTest, IsNoticedBeforeTheNextSetAndNothingUnaskedIsScored) {
     const Edit& e = GetParam();
-    LoadData(1, {{"a @cat", "猫", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}, {"a @pig", "豚", "", "", 1, 1}});
+    LoadData(
+        1, {{"a @cat", "猫", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}, {"a @pig", "豚", "", "", 1, 1}});
     st.LessonSelected[1] = 0;  // two of the three items are asked
     StartAndOpenFirstSet();
     AnswerRight();
@@ -173,37 +179,38 @@ TEST_P(DataChangeTest, IsNoticedBeforeTheNextSetAndNothingUnaskedIsScored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, DataChangeTest,
-    testing::Values(
-        Edit{"TextChangedKeepingSizeAndTime",
-             [](const std::string& path) {
-                 struct stat before {};
-                 ::stat(path.c_str(), &before);
-                 WriteBytes(path, Replaced(ReadBytes(path), "@cat", "@cow"));
-                 const struct timespec times[2] = {before.st_atim, before.st_mtim};
-                 ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-             },
-             true},
-        Edit{"OtherCopyPutInItsPlace",
-             [](const std::string& path) {
-                 WriteBytes(path + ".new", Replaced(ReadBytes(path), "@cat", "@cow"));
-                 std::rename((path + ".new").c_str(), path.c_str());
-             },
-             true},
-        Edit{"LineInserted",
-             [](const std::string& path) { WriteBytes(path, Replaced(ReadBytes(path), "a @dog", "a @bird\r\na @dog")); },
-             false},
-        Edit{"CutShort",
-             [](const std::string& path) {
-                 const std::string bytes = ReadBytes(path);
-                 WriteBytes(path, bytes.substr(0, bytes.find("a @dog")));
-             },
-             false},
-        Edit{"AnotherBook",
-             [](const std::string& path) {
-                 WriteBytes(path + ".new", DataBytes(EvenShape(1, 3, 2, 0)));
-                 std::rename((path + ".new").c_str(), path.c_str());
-             },
-             false}),
+    testing::Values(Edit{"TextChangedKeepingSizeAndTime",
+                         [](const std::string& path) {
+                             struct stat before {};
+                             ::stat(path.c_str(), &before);
+                             WriteBytes(path, Replaced(ReadBytes(path), "@cat", "@cow"));
+                             const struct timespec times[2] = {before.st_atim, before.st_mtim};
+                             ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+                         },
+                         true},
+                    Edit{"OtherCopyPutInItsPlace",
+                         [](const std::string& path) {
+                             WriteBytes(path + ".new", Replaced(ReadBytes(path), "@cat", "@cow"));
+                             std::rename((path + ".new").c_str(), path.c_str());
+                         },
+                         true},
+                    Edit{"LineInserted",
+                         [](const std::string& path) {
+                             WriteBytes(path, Replaced(ReadBytes(path), "a @dog", "a @bird\r\na @dog"));
+                         },
+                         false},
+                    Edit{"CutShort",
+                         [](const std::string& path) {
+                             const std::string bytes = ReadBytes(path);
+                             WriteBytes(path, bytes.substr(0, bytes.find("a @dog")));
+                         },
+                         false},
+                    Edit{"AnotherBook",
+                         [](const std::string& path) {
+                             WriteBytes(path + ".new", DataBytes(EvenShape(1, 3, 2, 0)));
+                             std::rename((path + ".new").c_str(), path.c_str());
+                         },
+                         false}),
     [](const testing::TestParamInfo<Edit>& info) { return std::string(info.param.name); });
 
 TEST_F(DrillTest, AQuestionWithoutABlankIsNeverScored) {

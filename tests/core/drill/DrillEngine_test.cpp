@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/state/ProgramState.h"
 #include "core/drill/DrillImpl.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo {
 namespace {

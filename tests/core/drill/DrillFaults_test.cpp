@@ -1,8 +1,8 @@
 #include <cstdio>
 
 #include "DrillFixture.h"
-#include "core/state/Errors.h"
 #include "core/data/SjisText.h"
+#include "core/state/Errors.h"
 
 namespace vokamo::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "core/state/ProgramState.h"
 #include "core/drill/DrillMachine.h"
+#include "core/state/ProgramState.h"
 
 namespace vokamo::test {
 

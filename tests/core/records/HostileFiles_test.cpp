@@ -32,7 +32,9 @@ struct Hostile {
     std::function<std::string(const std::string& dir)> make;
 };
 
-void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
+void PrintTo(const Hostile& h, std::ostream* os) {
+    *os << h.name;
+}
 
 std::string Put(const std::string& path, const std::string& bytes) {
     test::WriteBytes(path, bytes);
@@ -115,33 +117,50 @@ const std::string Big(10'000'000, 'x');
 INSTANTIATE_TEST_SUITE_P(
     Classes, HostileFileTest,
     testing::Values(
-        Hostile{"TooManyItems", Role::Data, [](auto d) { return Put(d + "/many.dat", CrLf({"c", "T 0 601"})); }},
+        Hostile{"TooManyItems", Role::Data,
+                [](auto d) {
+                    return Put(d + "/many.dat", CrLf({"c", "T 0 601"}));
+                }},
         Hostile{"TooManyItemsInRecord", Role::Record,
                 [](auto d) { return Put(d + "/many.ret", RecordText(d + "/a.dat", "1,601,0,0,0,0")); }},
         Hostile{"CountBeyond32Bits", Role::Data,
-                [](auto d) { return Put(d + "/wide.dat", CrLf({"c", "T 0 4294967297"})); }},
+                [](auto d) {
+                    return Put(d + "/wide.dat", CrLf({"c", "T 0 4294967297"}));
+                }},
         Hostile{"CountBeyond32BitsInRecord", Role::Record,
-                [](auto d) { return Put(d + "/wide.ret", RecordText(d + "/a.dat", "1,2,0,0,0,0", "4294967298")); }},
+                [](auto d) {
+                    return Put(d + "/wide.ret", RecordText(d + "/a.dat", "1,2,0,0,0,0", "4294967298"));
+                }},
         Hostile{"NegativeCount", Role::Data,
-                [](auto d) { return Put(d + "/neg.dat", CrLf({"c", "T 1 1", "-5"})); }},
+                [](auto d) {
+                    return Put(d + "/neg.dat", CrLf({"c", "T 1 1", "-5"}));
+                }},
         Hostile{"NegativeCountInRecord", Role::Record,
                 [](auto d) { return Put(d + "/neg.ret", RecordText(d + "/a.dat", "1,2,0,0,0,0", "-2")); }},
         Hostile{"NoLineEnds", Role::Data, [](auto d) { return Put(d + "/flat.dat", "c T 0 1 @a a"); }},
         Hostile{"NoLineEndsInRecord", Role::Record,
                 [](auto d) { return Put(d + "/flat.ret", d + "/a.dat T 1,2,0,0,0,0 2 1 1 0,-1 0,-1"); }},
         Hostile{"TenMegabyteLine", Role::Data,
-                [](auto d) { return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big, "a"})); }},
+                [](auto d) {
+                    return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big, "a"}));
+                }},
         Hostile{"TenMegabyteLineInRecord", Role::Record,
-                [](auto d) { return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big, "1,2,0,0,0,0"})); }},
+                [](auto d) {
+                    return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big, "1,2,0,0,0,0"}));
+                }},
         Hostile{"NulAndNoise", Role::Data, [](auto d) { return Put(d + "/noise.dat", Noise(5000)); }},
-        Hostile{"NulAndNoiseInRecord", Role::Record, [](auto d) { return Put(d + "/noise.ret", Noise(5000)); }},
+        Hostile{"NulAndNoiseInRecord", Role::Record,
+                [](auto d) { return Put(d + "/noise.ret", Noise(5000)); }},
         Hostile{"CutMidCharacter", Role::Data,
-                [](auto d) { return Put(d + "/cut.dat", CrLf({"c", "T 1 2", "1"}) + Sjis("第").substr(0, 1)); }},
+                [](auto d) {
+                    return Put(d + "/cut.dat", CrLf({"c", "T 1 2", "1"}) + Sjis("第").substr(0, 1));
+                }},
         Hostile{"CutMidCharacterInRecord", Role::Record,
                 [](auto d) { return Put(d + "/cut.ret", CrLf({d + "/a.dat"}) + Sjis("単").substr(0, 1)); }},
         Hostile{"CodesOutOfRange", Role::Data,
                 [](auto d) {
-                    return Put(d + "/codes.dat", CrLf({"c", "T 2 1", "1", "L", "2", "A", "B", "0 7", "@a", "a", ""}));
+                    return Put(d + "/codes.dat",
+                               CrLf({"c", "T 2 1", "1", "L", "2", "A", "B", "0 7", "@a", "a", ""}));
                 }},
         Hostile{"Folder", Role::Data,
                 [](auto d) {

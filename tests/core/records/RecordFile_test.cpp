@@ -9,9 +9,9 @@
 
 #include "RecordFixtures.h"
 #include "TestSupport.h"
-#include "core/state/Errors.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
+#include "core/state/Errors.h"
 
 namespace vokamo {
 namespace {

@@ -33,7 +33,8 @@ inline std::string DataBytes(const DataShape& shape) {
     const int kind = shape.typeCode % 10;
     const int items = static_cast<int>(shape.itemLesson.size());
     std::vector<std::string> lines = {
-        "Vokamo data", Sjis(shape.title) + " " + std::to_string(shape.typeCode) + " " + std::to_string(items)};
+        "Vokamo data",
+        Sjis(shape.title) + " " + std::to_string(shape.typeCode) + " " + std::to_string(items)};
     if (kind > 0) {
         lines.push_back(std::to_string(shape.lessons));
         for (int i = 0; i < shape.lessons; ++i)
@@ -58,8 +59,8 @@ inline std::string DataBytes(const DataShape& shape) {
         } else if (kind == 2) {
             lines.insert(lines.end(), {codes, answer, question, Sjis("説明")});
         } else {
-            lines.insert(lines.end(), {codes, question, "pen" + test::LetterNumber(i) + " cat dog",
-                                       answer, Sjis("説明")});
+            lines.insert(lines.end(),
+                         {codes, question, "pen" + test::LetterNumber(i) + " cat dog", answer, Sjis("説明")});
         }
     }
     return CrLf(lines);

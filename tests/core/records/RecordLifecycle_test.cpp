@@ -8,11 +8,11 @@
 #include "Fakes.h"
 #include "RecordFixtures.h"
 #include "TestSupport.h"
-#include "core/state/Errors.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
+#include "core/state/Errors.h"
 
 namespace vokamo {
 namespace {
@@ -231,9 +231,9 @@ struct EndCase {
     const char* name;
     std::vector<FailedSaveChoice> choices;
     std::vector<bool> confirms;
-    bool elsewhere;   // a writable place is offered when asked
-    bool repaired;    // the folder comes back after the first question
-    bool saved;       // SaveAtEnd's answer
+    bool elsewhere;  // a writable place is offered when asked
+    bool repaired;   // the folder comes back after the first question
+    bool saved;      // SaveAtEnd's answer
     size_t questions;
 };
 
@@ -273,11 +273,15 @@ TEST_P(SaveAtEndTest, NeverEndsUnsavedWithoutASecondChoice) {
 using C = FailedSaveChoice;
 INSTANTIATE_TEST_SUITE_P(
     Paths, SaveAtEndTest,
-    ::testing::Values(
-        EndCase{"TryAgainOnceRepaired", {}, {}, false, true, true, 1},
-        EndCase{"AnotherPlace", {C::SaveElsewhere, C::SaveElsewhere}, {}, true, false, true, 2},
-        EndCase{"EndingNeedsConfirming", {C::EndWithoutSaving, C::TryAgain, C::EndWithoutSaving}, {false, true},
-                false, false, false, 3}),
+    ::testing::Values(EndCase{"TryAgainOnceRepaired", {}, {}, false, true, true, 1},
+                      EndCase{"AnotherPlace", {C::SaveElsewhere, C::SaveElsewhere}, {}, true, false, true, 2},
+                      EndCase{"EndingNeedsConfirming",
+                              {C::EndWithoutSaving, C::TryAgain, C::EndWithoutSaving},
+                              {false, true},
+                              false,
+                              false,
+                              false,
+                              3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NameCase {

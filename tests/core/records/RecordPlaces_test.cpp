@@ -101,18 +101,23 @@ INSTANTIATE_TEST_SUITE_P(
     Moved, RecordPlaces,
     ::testing::Values(
         Place("GoneAbsolutePath", [](auto&) { return std::string("/no/such/class/lesson1.dat"); }),
-        Place("WindowsPath",
-                  [](auto&) { return std::string("C:\\ソフト\\class\\ソ表.dat"); },  // trail bytes 0x5C
-                  "ソ表.dat"),
+        Place(
+            "WindowsPath",
+            [](auto&) { return std::string("C:\\ソフト\\class\\ソ表.dat"); },  // trail bytes 0x5C
+            "ソ表.dat"),
         Place("RelativeMeansTheRecordsFolder", [](auto&) { return std::string("lesson1.dat"); }),
-        Place("StoredPathStillThere", [](auto& d) { return d + "/orig/lesson1.dat"; }, "lesson1.dat",
-                  EvenShape(2, 12, 3, 2), true, "orig/lesson1.dat"),
-        Place("OtherTitleBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
-                  Retitled(EvenShape(2, 12, 3, 2), "別の本"), false),
-        Place("OtherTypeCodeBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
-                  EvenShape(3, 12, 3, 2), false),
-        Place("OtherItemCountBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
-                  EvenShape(2, 13, 3, 2), false)),
+        Place(
+            "StoredPathStillThere", [](auto& d) { return d + "/orig/lesson1.dat"; }, "lesson1.dat",
+            EvenShape(2, 12, 3, 2), true, "orig/lesson1.dat"),
+        Place(
+            "OtherTitleBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
+            Retitled(EvenShape(2, 12, 3, 2), "別の本"), false),
+        Place(
+            "OtherTypeCodeBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
+            EvenShape(3, 12, 3, 2), false),
+        Place(
+            "OtherItemCountBeside", [](auto&) { return std::string("/gone/lesson1.dat"); }, "lesson1.dat",
+            EvenShape(2, 13, 3, 2), false)),
     [](const auto& info) { return std::string(info.param.name); });
 
 // File names chosen in the dialog. Characters that Shift-JIS keeps but reads
@@ -122,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
 // named.
 struct NameCase {
     const char* name;
-    const char* ch;        // UTF-8
-    const char* named;     // what the refusal must say; empty: accepted
+    const char* ch;     // UTF-8
+    const char* named;  // what the refusal must say; empty: accepted
 };
 
 class ChosenNames : public ::testing::TestWithParam<NameCase> {};
@@ -158,10 +163,9 @@ TEST_P(ChosenNames, OpenTheSameFileOrAreRefusedNamingTheCharacter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ChosenNames,
-    ::testing::Values(NameCase{"Plain", "a", ""}, NameCase{"Kanji", "漢", ""},
-                      NameCase{"WaveDash", "〜", ""}, NameCase{"Minus", "−", ""},
-                      NameCase{"EmDash", "—", ""}, NameCase{"DoubleBar", "‖", ""}, NameCase{"Cent", "¢", ""},
-                      NameCase{"Pound", "£", ""}, NameCase{"Not", "¬", ""},
+    ::testing::Values(NameCase{"Plain", "a", ""}, NameCase{"Kanji", "漢", ""}, NameCase{"WaveDash", "〜", ""},
+                      NameCase{"Minus", "−", ""}, NameCase{"EmDash", "—", ""}, NameCase{"DoubleBar", "‖", ""},
+                      NameCase{"Cent", "¢", ""}, NameCase{"Pound", "£", ""}, NameCase{"Not", "¬", ""},
                       NameCase{"CarriageReturn", "\r", "改行（CR）"}, NameCase{"Tab", "\t", "タブ"},
                       NameCase{"Emoji", "😀", "「😀」（U+1F600）"},
                       NameCase{"Hangul", "한", "「한」（U+D55C）"}),

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> SampleNames() {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(test::SamplesDir())) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(test::SamplesDir()))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -33,7 +34,8 @@ TEST(WorkFolderTest, FirstStartCopiesTheSamplesOnceAndLaterStartsLeaveTheTeacher
     std::sort(copied.begin(), copied.end());
     ASSERT_EQ(copied, SampleNames());
     for (const std::string& name : copied)
-        EXPECT_EQ(test::ReadBytes((folder / name).string()), test::ReadBytes(test::SamplesDir() + "/" + name)) << name;
+        EXPECT_EQ(test::ReadBytes((folder / name).string()), test::ReadBytes(test::SamplesDir() + "/" + name))
+            << name;
 
     const std::string edited = "the teacher's own questions\r\n";
     test::WriteBytes((folder / "kihon0.dat").string(), edited);
@@ -83,21 +85,21 @@ TEST_P(WorkFolderBlocked, TellsWhyAndTouchesNothingItShouldNot) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WorkFolderBlocked,
-    ::testing::Values(
-        BlockedCase{"a file where the folder should be",
-                    [](const fs::path& s) {
-                        test::WriteBytes((s / "Vokamo").string(), "a pupil's note");
-                        return s / "Vokamo";
-                    },
-                    true, false, "フォルダーではなくファイル"},
-        BlockedCase{"a home that cannot hold folders",
-                    [](const fs::path& s) {
-                        test::WriteBytes((s / "home").string(), "not a folder");
-                        return s / "home" / "Vokamo";
-                    },
-                    true, false, "を作れませんでした（途中にフォルダーではなくファイルがあります）"},
-        BlockedCase{"no samples installed", [](const fs::path& s) { return s / "Vokamo"; }, false, true,
-                    "見本の問題ファイルのフォルダー"}));
+    ::testing::Values(BlockedCase{"a file where the folder should be",
+                                  [](const fs::path& s) {
+                                      test::WriteBytes((s / "Vokamo").string(), "a pupil's note");
+                                      return s / "Vokamo";
+                                  },
+                                  true, false, "フォルダーではなくファイル"},
+                      BlockedCase{"a home that cannot hold folders",
+                                  [](const fs::path& s) {
+                                      test::WriteBytes((s / "home").string(), "not a folder");
+                                      return s / "home" / "Vokamo";
+                                  },
+                                  true, false,
+                                  "を作れませんでした（途中にフォルダーではなくファイルがあります）"},
+                      BlockedCase{"no samples installed", [](const fs::path& s) { return s / "Vokamo"; },
+                                  false, true, "見本の問題ファイルのフォルダー"}));
 
 }  // namespace
 }  // namespace vokamo

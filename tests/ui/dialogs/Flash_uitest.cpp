@@ -6,8 +6,8 @@
 
 #include "DialogTestSupport.h"
 #include "Fakes.h"
-#include "ui/widgets/UiPanel.h"
 #include "ui/dialogs/Flash.h"
+#include "ui/widgets/UiPanel.h"
 
 namespace vokamo {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "Fakes.h"
 #include "TestSupport.h"
-#include "ui/mainwindow/StartPan.h"
 #include "core/data/SjisText.h"
 #include "ui/dialogs/MyInput.h"
+#include "ui/mainwindow/StartPan.h"
 
 namespace vokamo {
 namespace {
@@ -87,7 +87,8 @@ TEST_F(NameDialogTest, RefusedCharacterIsNamedAndOkWaits) {
         QApplication::sendEvent(dlg.MaskEdit1, &commit);
         EXPECT_EQ(dlg.MaskEdit1->text(), QString());
         EXPECT_TRUE(dlg.lblRefused->isVisible());
-        EXPECT_TRUE(dlg.lblRefused->text().contains(QStringLiteral("「😀」"))) << dlg.lblRefused->text().toStdString();
+        EXPECT_TRUE(dlg.lblRefused->text().contains(QStringLiteral("「😀」")))
+            << dlg.lblRefused->text().toStdString();
         EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::BuildDir() + "/nameprompt_refused.png")));
         dlg.MaskEdit1->setText(QStringLiteral("ab😀"));  // set from outside the validator
         dlg.BitBtn1->click();

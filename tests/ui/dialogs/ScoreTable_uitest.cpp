@@ -7,8 +7,8 @@
 
 #include "DialogTestSupport.h"
 #include "Fakes.h"
-#include "ui/dialogs/ScoreTable.h"
 #include "core/data/SjisText.h"
+#include "ui/dialogs/ScoreTable.h"
 
 namespace vokamo {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "DialogTestSupport.h"
 #include "Fakes.h"
-#include "ui/dialogs/SelLes.h"
 #include "core/data/SjisText.h"
+#include "ui/dialogs/SelLes.h"
 #include "ui/widgets/UiPanel.h"
 
 namespace vokamo {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "core/state/ProgramState.h"
 #include "core/drill/DrillMachine.h"
+#include "core/state/ProgramState.h"
 #include "ui/dialogs/Omedeto.h"
 #include "ui/drillwindow/QuesPan.h"
 #include "ui/widgets/UiPanel.h"

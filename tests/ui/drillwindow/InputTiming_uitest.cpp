@@ -99,13 +99,16 @@ TEST_P(KeypadReleaseTest, HighlightGoesWhateverTheKeyIsCalledAtRelease) {
     EXPECT_EQ(Panel(k.key)->Colour(), Light);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NumLock, KeypadReleaseTest,
-    ::testing::Values(TwoFaces{Qt::Key_1, Qt::Key_End, "pnlKey1"}, TwoFaces{Qt::Key_2, Qt::Key_Down, "pnlKey2"},
-                      TwoFaces{Qt::Key_3, Qt::Key_PageDown, "pnlKey3"}, TwoFaces{Qt::Key_4, Qt::Key_Left, "pnlKey4"},
-                      TwoFaces{Qt::Key_5, Qt::Key_Clear, "pnlKey5"}, TwoFaces{Qt::Key_6, Qt::Key_Right, "pnlKey6"},
-                      TwoFaces{Qt::Key_7, Qt::Key_Home, "pnlKey7"}, TwoFaces{Qt::Key_8, Qt::Key_Up, "pnlKey8"},
-                      TwoFaces{Qt::Key_9, Qt::Key_PageUp, "pnlKey9"}));
+INSTANTIATE_TEST_SUITE_P(NumLock, KeypadReleaseTest,
+                         ::testing::Values(TwoFaces{Qt::Key_1, Qt::Key_End, "pnlKey1"},
+                                           TwoFaces{Qt::Key_2, Qt::Key_Down, "pnlKey2"},
+                                           TwoFaces{Qt::Key_3, Qt::Key_PageDown, "pnlKey3"},
+                                           TwoFaces{Qt::Key_4, Qt::Key_Left, "pnlKey4"},
+                                           TwoFaces{Qt::Key_5, Qt::Key_Clear, "pnlKey5"},
+                                           TwoFaces{Qt::Key_6, Qt::Key_Right, "pnlKey6"},
+                                           TwoFaces{Qt::Key_7, Qt::Key_Home, "pnlKey7"},
+                                           TwoFaces{Qt::Key_8, Qt::Key_Up, "pnlKey8"},
+                                           TwoFaces{Qt::Key_9, Qt::Key_PageUp, "pnlKey9"}));
 
 }  // namespace
 }  // namespace vokamo::test

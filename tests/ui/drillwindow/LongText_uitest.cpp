@@ -50,7 +50,8 @@ protected:
         SCOPED_TRACE(what);
         QLabel* w3 = Label("w3");
         ASSERT_TRUE(w3->isVisible());
-        EXPECT_EQ(w3->text().simplified().toStdString(), ToQt(machine->Screen().w3.text).simplified().toStdString());
+        EXPECT_EQ(w3->text().simplified().toStdString(),
+                  ToQt(machine->Screen().w3.text).simplified().toStdString());
         EXPECT_LE(w3->font().pixelSize(), 19);
         EXPECT_EQ(w3->pos(), QPoint(57, 77));
         for (const QString& line : w3->text().split(QLatin1Char('\n')))
@@ -116,8 +117,8 @@ TEST_F(LongTextTest, ChoiceSentenceAndALongPickStayInTheirPlaces) {
 // A sentence of an everyday length first goes onto two lines at the size the
 // drill chose; only the longest ones get smaller.
 TEST_F(LongTextTest, EverydaySentenceBreaksBeforeItShrinks) {
-    Load({{1, "グリーン先生は私たちの学校の英語の先生です。", "", "Ms. Green is an English @teacher at our school.",
-           "teacher = 先生。teach（教える）+ er。"}});
+    Load({{1, "グリーン先生は私たちの学校の英語の先生です。", "",
+           "Ms. Green is an English @teacher at our school.", "teacher = 先生。teach（教える）+ er。"}});
     Start();
     Enter("teecher");
     ExpectSentenceClear("correction");

@@ -7,11 +7,11 @@
 
 #include "Fakes.h"
 #include "TestSupport.h"
-#include "ui/mainwindow/VKMain.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
-#include "ui/platform/UiFonts.h"
 #include "core/records/RecordFixtures.h"
+#include "ui/mainwindow/VKMain.h"
+#include "ui/platform/UiFonts.h"
 
 namespace vokamo {
 namespace {
@@ -287,9 +287,9 @@ TEST_F(MainWindowTest, UnwritableRecordAtQuitIsReportedOnceAndTheWindowCloses) {
 // Pictures of the window to look at: one per kind of question data.
 TEST_F(MainWindowTest, Screenshots) {
     const std::vector<std::pair<int, test::DataShape>> kinds = {{0, EvenShape(0, 70, 1, 0)},
-                                                               {1, EvenShape(1, 120, 5, 0)},
-                                                               {2, EvenShape(2, 200, 6, 4)},
-                                                               {3, EvenShape(13, 90, 3, 2)}};
+                                                                {1, EvenShape(1, 120, 5, 0)},
+                                                                {2, EvenShape(2, 200, 6, 4)},
+                                                                {3, EvenShape(13, 90, 3, 2)}};
     for (auto [kind, shape] : kinds) {
         const std::string name = "shot" + std::to_string(kind);
         Open(MakePair(name, shape));

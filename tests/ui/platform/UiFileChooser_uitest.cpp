@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -154,7 +154,8 @@ TEST_F(FileChooserTest, SpeaksJapaneseAndShowsWholeNamesInEveryColumn) {
     test::WriteBytes("kihon0.dat", "x");
     QTranslator* japanese = InstallQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Japanese));
     ASSERT_NE(japanese, nullptr) << "qtbase_ja.qm missing (Debian package qt6-translations-l10n)";
-    EXPECT_TRUE(japanese->filePath().endsWith(QStringLiteral("qtbase_ja.qm"))) << japanese->filePath().toStdString();
+    EXPECT_TRUE(japanese->filePath().endsWith(QStringLiteral("qtbase_ja.qm")))
+        << japanese->filePath().toStdString();
     UiFileChooser chooser(&mainWindow);
     StartWatchdog();
     QStringList texts;
@@ -168,7 +169,8 @@ TEST_F(FileChooserTest, SpeaksJapaneseAndShowsWholeNamesInEveryColumn) {
             auto* view = d->findChild<QTreeView*>(QStringLiteral("treeView"));
             d->setViewMode(QFileDialog::Detail);
             // The folder is read on a thread of the dialog's own; wait for both files.
-            listed = QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }, 5000);
+            listed =
+                QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }, 5000);
             const auto measure = [&] {
                 widths.clear();
                 needed.clear();
@@ -191,7 +193,8 @@ TEST_F(FileChooserTest, SpeaksJapaneseAndShowsWholeNamesInEveryColumn) {
     delete japanese;
     ASSERT_TRUE(listed);
     for (const char* english : {"Look in:", "File name:", "Files of type:", "&Open", "Cancel"})
-        EXPECT_FALSE(texts.contains(QString::fromLatin1(english))) << english << " in " << texts.join('|').toStdString();
+        EXPECT_FALSE(texts.contains(QString::fromLatin1(english)))
+            << english << " in " << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("キャンセル"))) << texts.join('|').toStdString();
     ASSERT_EQ(widths.size(), 4);
     for (int c = 0; c < widths.size(); ++c) EXPECT_GE(widths[c], needed[c]) << "column " << c;

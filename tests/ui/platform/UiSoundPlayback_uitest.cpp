@@ -49,10 +49,11 @@ std::string LoudWav(int ms) {
 class MonitorRecording {
 public:
     explicit MonitorRecording(const QString& dir) : path_(dir + "/heard.raw") {
-        parec_.start(QStringLiteral("parec"),
-                     {QStringLiteral("-d"), QStringLiteral("null.monitor"), QStringLiteral("--latency-msec=10"),
-                      QStringLiteral("--format=s16le"), QStringLiteral("--rate=8000"),
-                      QStringLiteral("--channels=1"), QStringLiteral("--raw"), path_});
+        parec_.start(
+            QStringLiteral("parec"),
+            {QStringLiteral("-d"), QStringLiteral("null.monitor"), QStringLiteral("--latency-msec=10"),
+             QStringLiteral("--format=s16le"), QStringLiteral("--rate=8000"), QStringLiteral("--channels=1"),
+             QStringLiteral("--raw"), path_});
         started_ = parec_.waitForStarted(3000);
         for (int i = 0; started_ && i < 100 && QFileInfo(path_).size() == 0; ++i) QThread::msleep(30);
         started_ = started_ && QFileInfo(path_).size() > 0;
@@ -87,7 +88,8 @@ class SoundPlayback : public ::testing::Test {
 protected:
     void SetUp() override {
         if (NullSinkIsDefault()) return;
-        if (qEnvironmentVariableIsSet("VOKAMO_NULL_SINK")) FAIL() << "the null sink is not the default output";
+        if (qEnvironmentVariableIsSet("VOKAMO_NULL_SINK"))
+            FAIL() << "the null sink is not the default output";
         GTEST_SKIP() << "no PulseAudio null sink as default output";
     }
 };
