@@ -58,6 +58,10 @@ std::optional<std::string> UiFileChooser::RunDialog(const std::string& title, co
     QFileDialog dialog(parent_, QString::fromStdString(title), QDir::currentPath(), QtFileFilter(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    return ExecForUsablePath(dialog);
+}
+
+std::optional<std::string> ExecForUsablePath(QFileDialog& dialog) {
     // The same dialog on every desktop, and one that tests and the start-up
     // measurement can drive.
     dialog.setOption(QFileDialog::DontUseNativeDialog);

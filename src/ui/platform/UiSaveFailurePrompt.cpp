@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "core/records/RecordName.h"
 #include "ui/platform/UiFileChooser.h"
 
 namespace vokamo {
@@ -58,15 +57,7 @@ std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("ret"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        const QString chosen = dialog.selectedFiles().constFirst();
-        const std::string problem = ChosenPathProblem(chosen.toStdString());
-        if (problem.empty())
-            if (auto path = CorePath(chosen)) return path;
-        QMessageBox::warning(&dialog, QString::fromUtf8(Caption), QString::fromStdString(problem));
-    }
+    return ExecForUsablePath(dialog);
 }
 
 }  // namespace vokamo
