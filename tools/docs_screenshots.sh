@@ -28,19 +28,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-find_window() {
-    local pattern=$1 exclude=${2:-} id
-    for _ in $(seq 1 100); do
-        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null || true); do
-            if [ "$id" != "$exclude" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
-        sleep 0.2
-    done
-    echo "docs_screenshots: no window '$pattern'" >&2
-    return 1
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
+window() {
+    find_window "$@" || { echo "docs_screenshots: no window '$1'" >&2; return 1; }
 }
 
 # A speed button of the main window, by its left edge inside the bar.
@@ -52,17 +42,17 @@ cp "$SAMPLE" "$WORK/"
 cd "$WORK"
 "$VOKAMO" >"$WORK/vokamo.log" 2>&1 &
 PID=$!
-MAIN=$(find_window '^Vantory$')
+MAIN=$(window '^Vantory$')
 sleep 1.8
 
 press_button 83  # btnFileCreate
-DIALOG=$(find_window '取り組む問題を選んでください')
+DIALOG=$(window '取り組む問題を選んでください')
 xdotool windowfocus --sync "$DIALOG"
 sleep 0.3
 xdotool type --delay 40 "$(basename "$SAMPLE")"
 xdotool key Return
 for name in Hanako hanako; do
-    PROMPT=$(find_window '^VokamoforWindows$')
+    PROMPT=$(window '^VokamoforWindows$')
     xdotool windowfocus --sync "$PROMPT"
     sleep 0.3
     xdotool type --delay 40 "$name"
@@ -73,14 +63,14 @@ sleep 1.0
 import -window "$MAIN" "$OUT/main.png"
 
 press_button 208  # btnSel
-RANGE=$(find_window '学習範囲の指定')
+RANGE=$(window '学習範囲の指定')
 sleep 0.5
 import -window "$RANGE" "$OUT/range.png"
 xdotool windowclose "$RANGE" 2>/dev/null || xdotool windowunmap "$RANGE"
 sleep 0.5
 
 press_button 128  # btnGo
-QUES=$(find_window '^Vantory$' "$MAIN")
+QUES=$(window '^Vantory$' "$MAIN")
 xdotool windowfocus --sync "$QUES"
 sleep 3.8
 # After each shot one try: two letters and Enter for a key-input question,

@@ -40,20 +40,7 @@ fail() {
     exit 1
 }
 
-# Waits (up to 20 s) for a visible window whose name matches, prints its id.
-find_window() {
-    local pattern=$1 exclude=${2:-} id
-    for _ in $(seq 1 100); do
-        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null || true); do
-            if [ "$id" != "$exclude" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
-        sleep 0.2
-    done
-    return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 
 # The answers of the first ten items of the sample, in data order.
 SAMPLE=kihon0.dat

@@ -69,19 +69,7 @@ VOKAMO="$ROOT/usr/bin/vokamo"
 ! grep -q -a -F "$BUILD" "$VOKAMO" || fail "the installed program holds the build folder's path"
 
 # --- starting the unpacked program ------------------------------------------
-# Waits (up to 20 s) for a visible window whose name matches, prints its id.
-find_window() {
-    local id
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 
 # start NAME HOME: starts the program as the menu does, in an empty folder.
 start() {

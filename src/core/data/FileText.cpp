@@ -19,21 +19,6 @@ namespace {
 
 constexpr char EndMark = '\x1a';
 
-// The learner and the teacher see this, so the common causes are said in
-// Japanese.
-std::string Reason(int err) {
-    switch (err) {
-        case ENOENT:
-            return "見つかりません";
-        case EACCES:
-            return "読む権限がありません";
-        case EISDIR:
-            return "フォルダーです";
-        default:
-            return std::strerror(err);
-    }
-}
-
 std::string ReasonEn(int err) {
     switch (err) {
         case ENOENT:
@@ -49,14 +34,11 @@ std::string ReasonEn(int err) {
 
 [[noreturn]] void Fail(const std::string& shownPath, const char* doing, const char* doingEn, int err) {
     Problem p;
-    p.ja = std::string("ファイルを") + doing + "（" + Reason(err) + "）。";
+    p.ja = std::string("ファイルを") + doing + "（" + JapaneseReason(err) + "）。";
     p.en = std::string("cannot ") + doingEn + " the file (" + ReasonEn(err) + ").";
-    throw FileError("ファイル '" + shownPath + "' を" + doing + "（" + Reason(err) + "）。", std::move(p));
+    throw FileError("ファイル '" + shownPath + "' を" + doing + "（" + JapaneseReason(err) + "）。",
+                    std::move(p));
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // The code point of the UTF-8 character at text[pos] and its length; length 0
 // when the bytes there are no valid UTF-8. `cut` is set when they are the
@@ -303,30 +285,18 @@ std::string ReadFileBytes(const std::string& fsPath, const std::string& longShow
     // anything is read; the loop below still stops at the limit.
     const int fd = OpenForReading(fsPath, shownPath, MaxTextFileBytes);
     if (fd < 0) Fail(shownPath, "開けません", "open", errno);
-    std::unique_ptr<std::FILE, FileCloser> f(::fdopen(fd, "rb"));
-    if (!f) {
-        const int err = errno;
-        ::close(fd);
-        Fail(shownPath, "開けません", "open", err);
-    }
     std::string bytes;
-    char buf[64 * 1024];
-    for (;;) {
-        const size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        if (n == 0) break;
-        if (bytes.size() + n > MaxTextFileBytes) {
-            Problem p;
-            p.ja = "ファイルが大きすぎます（" + std::to_string(MaxTextFileBytes / (1024 * 1024)) +
-                   " MB まで）。問題データのファイルではないようです。";
-            p.en = "the file is too big (" + std::to_string(MaxTextFileBytes / (1024 * 1024)) +
-                   " MB at most); it does not look like a question file.";
-            throw FileError("ファイル '" + shownPath + "' は大きすぎます（" +
-                                std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB まで）。",
-                            std::move(p));
-        }
-        bytes.append(buf, n);
+    int err = 0;
+    const ReadEnd end = ReadBounded(fd, MaxTextFileBytes, bytes, err);
+    ::close(fd);
+    if (end == ReadEnd::Failed) Fail(shownPath, "読めません", "read", err);
+    if (end == ReadEnd::TooLarge) {
+        const std::string mb = std::to_string(MaxTextFileBytes / (1024 * 1024));
+        Problem p;
+        p.ja = "ファイルが大きすぎます（" + mb + " MB まで）。問題データのファイルではないようです。";
+        p.en = "the file is too big (" + mb + " MB at most); it does not look like a question file.";
+        throw FileError("ファイル '" + shownPath + "' は大きすぎます（" + mb + " MB まで）。", std::move(p));
     }
-    if (std::ferror(f.get())) Fail(shownPath, "読めません", "read", errno);
     return bytes;
 }
 

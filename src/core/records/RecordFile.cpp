@@ -30,24 +30,11 @@ std::string ReadWholeFile(const std::string& sjisPath) {
     const int fd = OpenForReading(path, shown, MaxRecordFileBytes);
     if (fd < 0) throw FileError(OpenFailedMessage(sjisPath, errno));
     std::string bytes;
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            throw FileError(ReadFailedMessage(sjisPath, err));
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-        // Checked at the open, but a file may still grow while it is read.
-        if (bytes.size() > MaxRecordFileBytes) {
-            ::close(fd);
-            throw FileError(TooLargeMessage(shown, bytes.size(), MaxRecordFileBytes));
-        }
-    }
+    int err = 0;
+    const ReadEnd end = ReadBounded(fd, MaxRecordFileBytes, bytes, err);
     ::close(fd);
+    if (end == ReadEnd::Failed) throw FileError(ReadFailedMessage(sjisPath, err));
+    if (end == ReadEnd::TooLarge) throw FileError(TooLargeMessage(shown, bytes.size(), MaxRecordFileBytes));
     return bytes;
 }
 

@@ -2,22 +2,19 @@
 
 #include <system_error>
 
+#include "core/state/Errors.h"
+
 namespace vokamo {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The reasons a teacher can act on, in her language; anything else in the
-// system's words.
+// A folder that is a file on the way gets its own words; the rest are the
+// system's errors as every message of the program words them.
 std::string Reason(const std::error_code& ec) {
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
-        return "書き込みが許されていません";
-    if (ec == std::errc::read_only_file_system) return "読み出し専用の場所です";
-    if (ec == std::errc::no_space_on_device) return "ディスクに空きがありません";
     if (ec == std::errc::not_a_directory) return "途中にフォルダーではなくファイルがあります";
-    if (ec == std::errc::no_such_file_or_directory) return "その場所がありません";
-    return ec.message();
+    return JapaneseReason(ec.value());
 }
 
 std::string Quoted(const fs::path& p) {

@@ -62,6 +62,21 @@ int OpenForReading(const std::string& fsPath, const std::string& utf8Shown, uint
     return fd;
 }
 
+ReadEnd ReadBounded(int fd, uint64_t maxBytes, std::string& bytes, int& err) {
+    char buf[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            err = errno;
+            return ReadEnd::Failed;
+        }
+        if (n == 0) return ReadEnd::Whole;
+        bytes.append(buf, static_cast<size_t>(n));
+        if (bytes.size() > maxBytes) return ReadEnd::TooLarge;
+    }
+}
+
 FileStamp StampOf(int fd) {
     struct stat sb {};
     if (::fstat(fd, &sb) != 0) return {};

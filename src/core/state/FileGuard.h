@@ -37,6 +37,14 @@ struct FileStamp {
 int OpenForReading(const std::string& fsPath, const std::string& utf8Shown, uint64_t maxBytes,
                    FileStamp* stamp = nullptr);
 
+// How a bounded read ended.
+enum class ReadEnd { Whole, Failed, TooLarge };
+
+// Reads what is left of fd into bytes, and stops once more than maxBytes
+// have come: the size was checked at the open, but a file may still grow
+// while it is read. On Failed, err holds the errno of the failed read.
+ReadEnd ReadBounded(int fd, uint64_t maxBytes, std::string& bytes, int& err);
+
 // The stamp of an open descriptor, or of a path (nullopt when it cannot be
 // looked at).
 FileStamp StampOf(int fd);

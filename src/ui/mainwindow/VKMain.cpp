@@ -17,7 +17,6 @@
 
 #include "core/records/RecordFile.h"
 #include "core/records/RecordLifecycle.h"
-#include "core/state/Errors.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
