@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <QtGlobal>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -8,12 +10,191 @@
 
 #include "core/data/DataCheck.h"
 
+#ifndef VOKAMO_VERSION
+#error "VOKAMO_VERSION is set by the build"
+#endif
+
 namespace vokamo {
 
 namespace {
 
-// Japanese unless the locale says another language: the first of LC_ALL,
-// LC_MESSAGES and LANG that is set decides, as for every program.
+int RunHelp(const CommandContext& c) {
+    PrintUsage(c.out, c.language);
+    return 0;
+}
+
+// The toolkit's version is the one the program runs with, which may be
+// newer than the one it was built with.
+int RunVersion(const CommandContext& c) {
+    c.out << "vokamo " VOKAMO_VERSION " (Qt " << qVersion() << ")\n";
+    return 0;
+}
+
+int RunCheck(const CommandContext& c) {
+    return CheckDataFiles(c.line.Values("--check"), c.language, c.out);
+}
+
+// In the order --help lists them.
+constexpr OptionSpec kOptions[] = {
+    {"--home", "", ValueCount::Optional, "[フォルダー]", "[DIR]",
+     "フォルダーで作業し、成績をそこに保存します。フォルダーを\n"
+     "書かないときは VOKAMO_HOME、それもなければ ~/Vokamo。\n"
+     "はじめての起動でフォルダーを作り、問題ファイルの見本を\n"
+     "入れます",
+     "work in the folder DIR and keep the records there; without DIR\n"
+     "in $VOKAMO_HOME, else in ~/Vokamo. The folder is made with the\n"
+     "sample question files on the first start"},
+    {"--check", "", ValueCount::OneOrMore, "ファイル...", "FILE...",
+     "問題データファイルを調べ、見つけた問題を一行ずつ\n"
+     "書き出します（画面は開きません）。\n"
+     "終了コード: 0 問題なし、1 警告だけ、2 エラーあり",
+     "check question data files and list every problem found, one a\n"
+     "line (no window is opened). Exit status: 0 clean, 1 warnings\n"
+     "only, 2 errors",
+     RunCheck},
+    {"--help", "-h", ValueCount::None, "", "", "このオプションの一覧を表示します", "list these options",
+     RunHelp},
+    {"--version", "", ValueCount::None, "", "", "バージョンを表示します", "print the version", RunVersion},
+};
+
+// The toolkit's own options, each with whether a value follows; they all
+// concern the window, and the toolkit reads them from the same command line.
+// The session manager restarts a program with -session.
+struct ToolkitOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"-platform", true},        {"-platformpluginpath", true},
+    {"-platformtheme", true},   {"-plugin", true},
+    {"-qwindowgeometry", true}, {"-qwindowicon", true},
+    {"-qwindowtitle", true},    {"-session", true},
+    {"-display", true},         {"-geometry", true},
+    {"-style", true},           {"-stylesheet", true},
+    {"-reverse", false},        {"-nograb", false},
+    {"-dograb", false},         {"-sync", false},
+    {"-widgetcount", false},
+};
+
+bool LooksLikeOption(std::string_view word) {
+    return word.size() > 1 && word.front() == '-';
+}
+
+const OptionSpec* FindOption(std::string_view word) {
+    for (const OptionSpec& o : kOptions)
+        if (word == o.name || (!o.alias.empty() && word == o.alias)) return &o;
+    return nullptr;
+}
+
+const ToolkitOption* FindToolkitOption(std::string_view word) {
+    for (const ToolkitOption& o : kToolkitOptions)
+        if (word == o.name) return &o;
+    return nullptr;
+}
+
+// The columns a text takes in a terminal: the Japanese characters (three
+// bytes and more in UTF-8) take two.
+std::size_t TerminalWidth(std::string_view utf8) {
+    std::size_t width = 0;
+    for (const unsigned char c : utf8) {
+        if ((c & 0xC0) == 0x80) continue;
+        width += c >= 0xE0 ? 2 : 1;
+    }
+    return width;
+}
+
+std::string OptionColumn(const OptionSpec& o, ReportLanguage language) {
+    std::string text(o.name);
+    const std::string_view value = language == ReportLanguage::Japanese ? o.valueJa : o.valueEn;
+    if (!value.empty()) text.append(" ").append(value);
+    if (!o.alias.empty()) text = std::string(o.alias) + ", " + text;
+    return text;
+}
+
+struct UsageProblem {
+    std::string ja;
+    std::string en;
+};
+
+// Reads every word; returns what is wrong with the line, if anything.
+std::optional<UsageProblem> Parse(int argc, const char* const* argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        std::optional<std::string> inlineValue;
+        if (word.rfind("--", 0) == 0) {
+            if (const std::size_t eq = word.find('='); eq != std::string::npos) {
+                inlineValue = word.substr(eq + 1);
+                word.resize(eq);
+            }
+        }
+        const OptionSpec* option = FindOption(word);
+        if (!option) {
+            const std::string bare = word.substr(0, word.find('='));
+            if (const ToolkitOption* qt = FindToolkitOption(bare)) {
+                line.toolkitOptions.push_back(argv[i]);
+                if (qt->takesValue && bare == word) {
+                    if (i + 1 >= argc)
+                        return UsageProblem{word + " の後に値を書いてください。", word + " needs a value."};
+                    line.toolkitOptions.push_back(argv[++i]);
+                }
+                continue;
+            }
+            if (LooksLikeOption(word))
+                return UsageProblem{"知らないオプションです: " + word, "unknown option: " + word};
+            return UsageProblem{"オプションではない引数です: " + word, "unexpected argument: " + word};
+        }
+        const std::string name(option->name);
+        line.Add(name);
+        if (inlineValue) {
+            if (option->values == ValueCount::None)
+                return UsageProblem{name + " には値を付けられません: " + argv[i],
+                                    name + " takes no value: " + argv[i]};
+            line.AddValue(name, *inlineValue);
+            continue;
+        }
+        auto hasNext = [&] { return i + 1 < argc && !LooksLikeOption(argv[i + 1]); };
+        switch (option->values) {
+            case ValueCount::None:
+                break;
+            case ValueCount::Optional:
+                if (hasNext()) line.AddValue(name, argv[++i]);
+                break;
+            case ValueCount::One:
+            case ValueCount::OneOrMore:
+                if (!hasNext() && line.Values(name).empty())
+                    return UsageProblem{
+                        name + " の後に " + std::string(option->valueJa) + " を書いてください。",
+                        name + " must be followed by " + std::string(option->valueEn)};
+                [[fallthrough]];
+            case ValueCount::Many:
+                if (option->values == ValueCount::One) {
+                    if (hasNext()) line.AddValue(name, argv[++i]);
+                    break;
+                }
+                while (hasNext()) line.AddValue(name, argv[++i]);
+                break;
+        }
+    }
+    for (const OptionSpec& o : kOptions) {
+        if (o.onlyWith.empty() || !line.Has(o.name)) continue;
+        bool partner = false;
+        std::string_view rest = o.onlyWith;
+        while (!rest.empty() && !partner) {
+            const std::size_t space = rest.find(' ');
+            partner = line.Has(rest.substr(0, space));
+            rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+        }
+        if (!partner) {
+            const std::string name(o.name), with(o.onlyWith);
+            return UsageProblem{name + " は " + with + " と一緒に使います。",
+                                name + " goes with " + with + "."};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 ReportLanguage LanguageFromLocale() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
@@ -23,50 +204,95 @@ ReportLanguage LanguageFromLocale() {
     return ReportLanguage::Japanese;
 }
 
-void PrintHelp(std::ostream& out, ReportLanguage language) {
-    if (language == ReportLanguage::Japanese) {
-        out << "使い方: vokamo [オプション]\n"
-               "オプションなしで起動すると、英単語ドリルの画面が開きます。\n"
-               "\n"
-               "  --home               "
-               "自分のフォルダー（~/Vokamo）で作業します。はじめての起動でフォルダーを作り、\n"
-               "                       問題ファイルの見本を入れます\n"
-               "  --check ファイル...  問題データファイルを調べ、見つけた問題を一行ずつ書き出します\n"
-               "                       （画面は開きません）。終了コード: 0 問題なし、1 警告だけ、2 "
-               "エラーあり\n"
-               "  --help               このオプションの一覧を表示します\n";
-    } else {
-        out << "Usage: vokamo [option]\n"
-               "Without an option the vocabulary drill window opens.\n"
-               "\n"
-               "  --home           work in the pupil's own folder (~/Vokamo), made with the sample question\n"
-               "                   files on the first start\n"
-               "  --check FILE...  check question data files and list every problem found, one a line\n"
-               "                   (no window is opened). Exit status: 0 clean, 1 warnings only, 2 errors\n"
-               "  --help           list these options\n";
+const std::vector<std::string>& CommandLine::Values(std::string_view option) const {
+    static const std::vector<std::string> none;
+    const auto found = options_.find(option);
+    return found == options_.end() ? none : found->second;
+}
+
+std::string CommandLine::Value(std::string_view option) const {
+    const std::vector<std::string>& values = Values(option);
+    return values.empty() ? std::string() : values.front();
+}
+
+std::span<const OptionSpec> ProgramOptions() {
+    return kOptions;
+}
+
+void PrintUsage(std::ostream& out, ReportLanguage language) {
+    const bool ja = language == ReportLanguage::Japanese;
+    out << (ja ? "使い方: vokamo [オプション]\n"
+                 "オプションなしで起動すると、英単語ドリルの画面が開きます。\n"
+               : "Usage: vokamo [option...]\n"
+                 "Without an option the vocabulary drill window opens.\n")
+        << '\n';
+    std::size_t column = 0;
+    for (const OptionSpec& o : kOptions) column = std::max(column, TerminalWidth(OptionColumn(o, language)));
+    column += 2;
+    for (const OptionSpec& o : kOptions) {
+        const std::string head = OptionColumn(o, language);
+        std::string_view help = ja ? o.helpJa : o.helpEn;
+        out << "  " << head << std::string(column - TerminalWidth(head), ' ');
+        for (bool first = true; !help.empty(); first = false) {
+            const std::size_t nl = help.find('\n');
+            if (!first) out << std::string(column + 2, ' ');
+            out << help.substr(0, nl) << '\n';
+            help = nl == std::string_view::npos ? std::string_view() : help.substr(nl + 1);
+        }
     }
 }
 
-}  // namespace
+bool DisplayNamed(const CommandLine& line) {
+    // A platform chosen on purpose (offscreen, vnc ...) is the toolkit's to try.
+    for (const std::string& word : line.toolkitOptions)
+        if (word == "-platform" || word.rfind("-platform=", 0) == 0) return true;
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
 
-std::optional<int> RunCommandLine(int argc, char** argv) {
-    if (argc < 2) return std::nullopt;
-    const std::string first = argv[1];
+std::string NoDisplayMessage(ReportLanguage language) {
+    if (language == ReportLanguage::Japanese)
+        return "画面（ディスプレイ）が見つからないため、Vokamo のウィンドウを開けません。\n"
+               "デスクトップの端末やメニューから起動してください。--check など画面を使わない\n"
+               "オプションは、このままで使えます（vokamo --help）。\n";
+    return "Vokamo cannot open its window: no display was found.\n"
+           "Start it from the desktop's menu or a terminal on the desktop. The options that\n"
+           "need no window, such as --check, work here (vokamo --help).\n";
+}
+
+std::optional<int> RunCommandLine(int argc, const char* const* argv, CommandLine& parsed, std::ostream& out,
+                                  std::ostream& err) {
     const ReportLanguage language = LanguageFromLocale();
-    if (first == "--help" || first == "-h") {
-        PrintHelp(std::cout, language);
-        return 0;
+    if (const std::optional<UsageProblem> problem = Parse(argc, argv, parsed)) {
+        err << "vokamo: " << (language == ReportLanguage::Japanese ? problem->ja : problem->en) << "\n\n";
+        PrintUsage(err, language);
+        return kUsageError;
     }
-    if (first != "--check") return std::nullopt;
-    std::vector<std::string> files(argv + 2, argv + argc);
-    if (files.empty()) {
-        std::cerr << (language == ReportLanguage::Japanese
-                          ? "--check の後に調べるファイルを書いてください。\n"
-                          : "--check needs the files to check.\n");
-        PrintHelp(std::cerr, language);
-        return 2;
+    const CommandContext context{parsed, language, out, err};
+    // With --help or --version anything else on the line is only listed or
+    // named, never run.
+    if (parsed.Has("--help")) return RunHelp(context);
+    if (parsed.Has("--version")) return RunVersion(context);
+    const OptionSpec* chosen = nullptr;
+    for (const OptionSpec& o : kOptions) {
+        if (!o.command || !parsed.Has(o.name)) continue;
+        if (!chosen) {
+            chosen = &o;
+        } else if (o.command != chosen->command) {
+            const std::string a(chosen->name), b(o.name);
+            err << "vokamo: "
+                << (language == ReportLanguage::Japanese ? a + " と " + b + " は一緒に使えません。"
+                                                         : a + " and " + b + " cannot be used together.")
+                << "\n\n";
+            PrintUsage(err, language);
+            return kUsageError;
+        }
     }
-    return CheckDataFiles(files, language, std::cout);
+    if (!chosen) return std::nullopt;
+    return chosen->command(context);
 }
 
 }  // namespace vokamo

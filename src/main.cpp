@@ -1,6 +1,10 @@
 #include <QApplication>
+#include <QIcon>
 #include <QTextBrowser>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -94,18 +98,46 @@ struct HiddenWindows {
     TfrmQues frmQues;
 };
 
+// While the application object is made, the toolkit ends the program with
+// a fatal message when it cannot reach the display (an X server that has
+// gone, a display name that is wrong). That is the user's situation, not a
+// crash: she is told in her language and the program ends with status 1.
+QtMessageHandler toolkitMessages = nullptr;
+
+void ReportUnreachableDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        toolkitMessages(type, context, text);
+        return;
+    }
+    std::cerr << NoDisplayMessage(LanguageFromLocale()) << std::flush;
+    std::_Exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // Checking question files and the option list need no window, nor a
     // display: they are done before the window system is touched.
-    if (const std::optional<int> status = vokamo::RunCommandLine(argc, argv)) return *status;
+    CommandLine line;
+    if (const std::optional<int> status = RunCommandLine(argc, argv, line, std::cout, std::cerr))
+        return *status;
+    if (!DisplayNamed(line)) {
+        std::cerr << NoDisplayMessage(LanguageFromLocale());
+        return 1;
+    }
 
+    toolkitMessages = qInstallMessageHandler(ReportUnreachableDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(toolkitMessages);
+    // The menu entry's id: panels and docks match the window to the entry by
+    // it (the Wayland app id, and the X11 class through StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vokamo.Vokamo"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/vokamo.svg")));
     InstallFontSubstitutions();
     InstallQtTranslations(app);
     // Before the sound player looks for sounds: the working folder's own win.
-    const QStringList startProblems = EnterWorkFolder(app.arguments());
+    const QStringList startProblems =
+        EnterWorkFolder(line.Has("--home"), QString::fromLocal8Bit(line.Value("--home")));
 
     ProgramState st;
     UiSoundPlayer sound;

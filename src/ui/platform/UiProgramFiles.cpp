@@ -51,7 +51,8 @@ QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale)
     return qtTexts;
 }
 
-QString WorkFolderPath() {
+QString WorkFolderPath(const QString& given) {
+    if (!given.isEmpty()) return QDir::cleanPath(QDir::current().absoluteFilePath(given));
     const QString chosen = qEnvironmentVariable("VOKAMO_HOME");
     if (!chosen.isEmpty()) return QDir::cleanPath(QDir::current().absoluteFilePath(chosen));
     const QString home = qEnvironmentVariable("HOME");
@@ -59,13 +60,13 @@ QString WorkFolderPath() {
     return QDir::cleanPath(QDir(home).filePath(QStringLiteral("Vokamo")));
 }
 
-QStringList EnterWorkFolder(const QStringList& arguments) {
-    if (!arguments.mid(1).contains(QStringLiteral("--home"))) {
+QStringList EnterWorkFolder(bool home, const QString& given) {
+    if (!home) {
         qCInfo(FilesLog).noquote() << "folder" << QDir::currentPath();
         return {};
     }
     QStringList problems;
-    const QString folder = WorkFolderPath();
+    const QString folder = WorkFolderPath(given);
     if (folder.isEmpty()) {
         problems << QString::fromUtf8(
             "ホーム フォルダーが決まっていない（HOME が空の）ため、Vokamo のフォルダーを作れません。");

@@ -32,15 +32,16 @@ QStringList ProgramSoundDirs();
 // no texts for that language here.
 QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale = QLocale());
 
-// The pupil's own folder: $VOKAMO_HOME, or ~/Vokamo.
-QString WorkFolderPath();
+// The pupil's own folder: the one given (relative to the current folder),
+// else $VOKAMO_HOME, else ~/Vokamo.
+QString WorkFolderPath(const QString& given = {});
 
-// With "--home" among the arguments (the desktop menu starts the program so)
-// makes the pupil's own folder on first start, copies the sample question
-// files into it and makes it the current folder. Without it the program works
+// With `home` ("--home [DIR]"; the desktop menu starts the program so) makes
+// the pupil's own folder, WorkFolderPath(given), on first start, copies the
+// sample question files into it and makes it the current folder. Without it the program works
 // in the folder it was started in. Returns what went wrong, in Japanese; the
 // program then goes on in the current folder.
-QStringList EnterWorkFolder(const QStringList& arguments);
+QStringList EnterWorkFolder(bool home, const QString& given = {});
 
 // The message for sounds the player could not find; empty when none is missing.
 QStringList MissingSoundsProblem(const QStringList& missing);
