@@ -4,9 +4,11 @@
 #include <system_error>
 
 #include "core/data/DataFile.h"
+#include "core/data/TableImport.h"
 #include "core/data/SjisText.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
+#include "core/records/TableChoice.h"
 #include "core/state/Errors.h"
 #include "core/state/FileGuard.h"
 
@@ -75,7 +77,7 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     SaveIfOpen(st);
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
-        next.DataPath = *path;
+        next.DataPath = IsTablePath(*path) ? DataFileFromTable(*path, errors) : *path;
         ReadDataHeader(next);
         next.DataChosen = 1;
     }

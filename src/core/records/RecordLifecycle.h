@@ -61,7 +61,9 @@ void RefreshDataHeader(ProgramState& st);
 inline constexpr const char* RecordDialogTitle = "成績を選んでください。";
 inline constexpr const char* RecordDialogFilter = "成績 (*.ret)";
 inline constexpr const char* DataDialogTitle = "取り組む問題を選んでください。";
-inline constexpr const char* DataDialogFilter = "問題 (*.dat)";
+// Question files, and beside them the tables teachers save from a
+// spreadsheet, which become question files when chosen.
+inline constexpr const char* DataDialogFilter = "問題 (*.dat);;表計算の表 (*.csv *.tsv)";
 inline constexpr const char* NamePromptCaption = "VokamoforWindows";
 inline constexpr const char* PlayerNamePrompt = "あなたの名前を入れてください。";
 inline constexpr const char* RecordNamePrompt = "成績に名前を付けてください。";

@@ -1,0 +1,51 @@
+#include "core/records/TableChoice.h"
+
+#include "core/data/DataFile.h"
+#include "core/data/TableImport.h"
+#include "core/state/Errors.h"
+#include "core/state/FileGuard.h"
+
+namespace vokamo {
+
+namespace {
+
+// More would not fit the message box; the teacher fixes these first.
+constexpr size_t ShownProblems = 12;
+
+std::string BareName(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Listed(const std::vector<TableProblem>& problems, bool warnings) {
+    std::string text;
+    size_t shown = 0, left = 0;
+    for (const TableProblem& p : problems) {
+        if (p.warning != warnings) continue;
+        if (shown++ < ShownProblems)
+            text += "\n・" + p.ja;
+        else
+            ++left;
+    }
+    if (left > 0) text += "\n（ほかに " + std::to_string(left) + " 件）";
+    return text;
+}
+
+}  // namespace
+
+std::string DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors) {
+    const std::string sjisDat = DataPathBesideTable(sjisTablePath);
+    ImportOptions options;
+    options.tableName = BareName(sjisTablePath);
+    const std::string table = PathForMessage(sjisTablePath);
+    const ImportReport report = ImportTableFile(FsPath(sjisTablePath), table, FsPath(sjisDat), options,
+                                                ExistingFile::ReplaceOwn);
+    if (!report.written)
+        throw VokamoError("表「" + table + "」から問題ファイルを作れませんでした。" + Listed(report.problems, false));
+    if (!report.problems.empty())
+        errors.ShowError("表「" + table + "」から問題ファイル「" + PathForMessage(sjisDat) +
+                         "」を作りました。次のところを直すと、生徒が困りません。" + Listed(report.problems, true));
+    return sjisDat;
+}
+
+}  // namespace vokamo
