@@ -227,6 +227,7 @@ void OnField(void* text, size_t len, void* data) {
     const int row = c.NextRow();
     const int column = c.NextColumn();
     try {
+        CheckControls(raw, row, column);
         std::string sjis;
         if (c.utf8) {
             sjis = CellFromUtf8(raw, row, column);
@@ -236,7 +237,6 @@ void OnField(void* text, size_t len, void* data) {
                                     CellName(row, column) + GarbledEn));
             sjis = std::string(raw);
         }
-        CheckControls(sjis, row, column);
         c.row.push_back(std::move(sjis));
     } catch (const TableError& e) {
         c.problem = e.Where();

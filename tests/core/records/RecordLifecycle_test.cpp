@@ -156,6 +156,29 @@ TEST_F(RecordLifecycleTest, FailedDataFileStopsBeforeThePrompts) {
     EXPECT_EQ(st.DataChosen, 0);
 }
 
+// A table chosen in the data dialog: a bad one is refused before the
+// prompts with nothing written and the open record kept; a good one becomes
+// the question file beside it, whose path the new record keeps, and its
+// warnings are shown.
+TEST_F(RecordLifecycleTest, ChosenTableBecomesTheQuestionFileBesideIt) {
+    test::WriteBytes(dir + "/bad.csv", "問題文,意味\r\nI @go,行く,extra\r\n");
+    files.answers = {dir + "/bad.csv"};
+    EXPECT_THROW(CreateRecordStep(st, files, names, errors, dir), VokamoError);
+    EXPECT_TRUE(names.asked.empty());
+    ExpectOldRecordKept();
+    EXPECT_FALSE(fs::exists(dir + "/bad.dat"));
+
+    test::WriteBytes(dir + "/words.tsv", "課\t問題文\t意味\nL1\tI @go\t行く\nL2\tThis is my @bag.\tかばん\n");
+    files.answers = {dir + "/words.tsv"};
+    names.answers = {Sjis("花子"), "hanako"};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
+    EXPECT_EQ(st.DataPath, dir + "/words.dat");
+    EXPECT_EQ(st.DataKind, 1);
+    EXPECT_EQ(st.ItemCount, 2);
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_NE(errors.messages[0].find("B3"), std::string::npos) << errors.messages[0];
+}
+
 TEST_F(RecordLifecycleTest, RefusedRecordNamesAreAskedAgain) {
     files.answers = {newData};
     names.answers = {"Ken", "new", "../x", "ken"};
