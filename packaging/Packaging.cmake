@@ -79,9 +79,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VOKAMO_MAINTAINER}")
 # The libraries (Qt and what it needs) are found by dpkg-shlibdeps from the
 # program itself; what it loads by name is listed: the fonts its windows are
 # drawn in, and Qt's Japanese texts for the dialogs. The X11 platform plugin
-# comes with libqt6gui6.
+# comes with libqt6gui6. libcsv3 reads the teachers' word tables.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcsv3, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

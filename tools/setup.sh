@@ -19,9 +19,10 @@ WORK="${VOKAMO_HOME:-${HOME:-.}/Vokamo}"
 JOBS="${VOKAMO_JOBS:-2}"
 
 # Building and running: the X11 platform plugin comes with Qt's GUI library,
-# Qt's own Japanese texts with qt6-translations-l10n.
+# Qt's own Japanese texts with qt6-translations-l10n; libcsv reads the word
+# tables teachers save from a spreadsheet.
 PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config libcsv-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
     fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2
 )
