@@ -41,7 +41,8 @@ void BM_Import600Rows(benchmark::State& state) {
     options.tableName = "words.csv";
     int items = 0;
     for (auto _ : state) {
-        const ImportReport r = ImportTableFile(Table().table, "words.csv", Table().dat, options, ExistingFile::Replace);
+        const ImportReport r =
+            ImportTableFile(Table().table, "words.csv", Table().dat, options, ExistingFile::Replace);
         if (!r.written) state.SkipWithError("the table should import");
         items = r.items;
     }

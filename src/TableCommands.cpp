@@ -1,6 +1,5 @@
 #include "TableCommands.h"
 
-
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -75,7 +74,8 @@ int Import(const Options& o, ReportLanguage language) {
     const std::string dat = o.output.empty() ? DataPathBesideTable(o.subject) : o.output;
     const ImportReport report = ImportTableFile(o.subject, o.subject, dat, options,
                                                 o.force ? ExistingFile::Replace : ExistingFile::Keep);
-    for (const TableProblem& p : report.problems) std::cout << TableReportLine(o.subject, p, language) << '\n';
+    for (const TableProblem& p : report.problems)
+        std::cout << TableReportLine(o.subject, p, language) << '\n';
     if (!report.written) {
         std::cout << Said(language, o.subject + ": 問題ファイルは書いていません。",
                           o.subject + ": no question file was written.")
@@ -133,12 +133,14 @@ int Template(const Options& o, ReportLanguage language) {
 const char* TableCommandsHelp(ReportLanguage language) {
     if (language == ReportLanguage::Japanese)
         return "  --import 表 [-o ファイル.dat] [--title 題名] [--code 種別コード] [--force]\n"
-               "                       表計算ソフトで保存した表（CSV、TSV）から問題データファイルを作ります。\n"
+               "                       "
+               "表計算ソフトで保存した表（CSV、TSV）から問題データファイルを作ります。\n"
                "                       終了コード: 0 できた、1 警告つきでできた、2 作れなかった\n"
                "  --export ファイル.dat [-o 表.csv] [--force]\n"
                "                       問題データファイルを表（CSV、UTF-8）に書き出します\n"
                "  --template 種別 [-o ファイル] [--dat] [--force]\n"
-               "                       種別（0〜3）の表のひな形を書きます。--dat で問題データファイルのひな形\n"
+               "                       種別（0〜3）の表のひな形を書きます。--dat "
+               "で問題データファイルのひな形\n"
                "                       --force はあるファイルを置き換えます（付けなければ置き換えません）\n";
     return "  --import TABLE [-o FILE.dat] [--title T] [--code N] [--force]\n"
            "                   make a question data file from a table saved by a spreadsheet (CSV, TSV).\n"
@@ -146,7 +148,8 @@ const char* TableCommandsHelp(ReportLanguage language) {
            "  --export FILE.dat [-o TABLE.csv] [--force]\n"
            "                   write a question data file as a table (CSV, UTF-8)\n"
            "  --template KIND [-o FILE] [--dat] [--force]\n"
-           "                   write a ready table for a kind (0 to 3); --dat writes a question file instead.\n"
+           "                   write a ready table for a kind (0 to 3); --dat writes a question file "
+           "instead.\n"
            "                   --force replaces a file that exists (it is never replaced without it)\n";
 }
 
@@ -167,14 +170,20 @@ std::optional<int> RunTableCommands(int argc, char** argv, ReportLanguage langua
         std::string v;
         if (a == o.command) {
             if (!value(o.subject))
-                return UsageError(language, a + " の後にファイルか種別を書いてください。", a + " needs its file or kind.");
+                return UsageError(language, a + " の後にファイルか種別を書いてください。",
+                                  a + " needs its file or kind.");
         } else if (a == "-o" || a == "--output") {
-            if (!value(o.output)) return UsageError(language, a + " の後にファイルを書いてください。", a + " needs a file.");
+            if (!value(o.output))
+                return UsageError(language, a + " の後にファイルを書いてください。", a + " needs a file.");
         } else if (a == "--title" && o.command == "--import") {
-            if (!value(v)) return UsageError(language, "--title の後に題名を書いてください。", "--title needs the title.");
+            if (!value(v))
+                return UsageError(language, "--title の後に題名を書いてください。",
+                                  "--title needs the title.");
             o.title = v;
         } else if (a == "--code" && o.command == "--import") {
-            if (!value(v)) return UsageError(language, "--code の後に種別コードを書いてください。", "--code needs the type code.");
+            if (!value(v))
+                return UsageError(language, "--code の後に種別コードを書いてください。",
+                                  "--code needs the type code.");
             o.code = v;
         } else if (a == "--force") {
             o.force = true;

@@ -45,16 +45,21 @@ struct ColumnName {
     const char* name;
 };
 constexpr std::array<ColumnName, 29> ColumnNames{{
-    {Lesson, "課"},           {Lesson, "lesson"},        {Lesson, "レッスン"},
-    {Code, "コード"},         {Code, "code"},            {Type, "形式"},
-    {Type, "問題形式"},       {Type, "type"},            {Sentence, "問題文"},
-    {Sentence, "sentence"},   {Sentence, "英文"},        {Meaning, "意味"},
-    {Meaning, "meaning"},     {Meaning, "日本語"},       {Explanation, "解説"},
-    {Explanation, "explanation"}, {Choices, "選択肢"},   {Choices, "choices"},
-    {Title, "題名"},          {Title, "title"},          {TypeCode, "種別コード"},
-    {TypeCode, "type code"},  {TypeCode, "種類コード"},  {Memo, "メモ"},
-    {Memo, "memo"},           {LessonList, "課の一覧"},  {LessonList, "lessons"},
-    {CodeList, "コードの一覧"}, {CodeList, "codes"},
+    {Lesson, "課"},           {Lesson, "lesson"},
+    {Lesson, "レッスン"},     {Code, "コード"},
+    {Code, "code"},           {Type, "形式"},
+    {Type, "問題形式"},       {Type, "type"},
+    {Sentence, "問題文"},     {Sentence, "sentence"},
+    {Sentence, "英文"},       {Meaning, "意味"},
+    {Meaning, "meaning"},     {Meaning, "日本語"},
+    {Explanation, "解説"},    {Explanation, "explanation"},
+    {Choices, "選択肢"},      {Choices, "choices"},
+    {Title, "題名"},          {Title, "title"},
+    {TypeCode, "種別コード"}, {TypeCode, "type code"},
+    {TypeCode, "種類コード"}, {Memo, "メモ"},
+    {Memo, "memo"},           {LessonList, "課の一覧"},
+    {LessonList, "lessons"},  {CodeList, "コードの一覧"},
+    {CodeList, "codes"},
 }};
 
 const char* WrittenName(Column c) {
@@ -77,7 +82,8 @@ TableProblem Fault(TableFault fault, int row, int column, std::string ja, std::s
     return {fault, false, row, column, std::move(ja), std::move(en)};
 }
 
-[[noreturn]] void Refuse(TableFault fault, int row, int column, const std::string& ja, const std::string& en) {
+[[noreturn]] void Refuse(TableFault fault, int row, int column, const std::string& ja,
+                         const std::string& en) {
     throw TableError(Fault(fault, row, column, CellName(row, column) + ja, CellName(row, column) + en));
 }
 
@@ -149,8 +155,8 @@ void CheckLine(std::string_view text, int row, int column, size_t capacity, cons
     if (capacity > 0 && text.size() > capacity)
         Refuse(TableFault::TooLong, row, column,
                std::string(" の") + what + "は " + Num(static_cast<long>(text.size())) + " バイトあります（" +
-                   Num(static_cast<long>(capacity)) + " バイト、全角で " + Num(static_cast<long>(capacity / 2)) +
-                   " 文字まで）。短くしてください。",
+                   Num(static_cast<long>(capacity)) + " バイト、全角で " +
+                   Num(static_cast<long>(capacity / 2)) + " 文字まで）。短くしてください。",
                " is " + Num(static_cast<long>(text.size())) + " bytes long (" +
                    Num(static_cast<long>(capacity)) + " at most); shorten it.");
 }
@@ -182,8 +188,8 @@ struct Groups {
 // without one the values are names in order of first appearance, or, when
 // every value is a number, numbers from 1 (named after `numbered`).
 Groups ResolveGroups(const std::vector<Cell>& values, const std::vector<Cell>& list, bool hasList,
-                     const char* what, const char* whatEn, const char* numberedBefore, const char* numberedAfter,
-                     int header) {
+                     const char* what, const char* whatEn, const char* numberedBefore,
+                     const char* numberedAfter, int header) {
     Groups g;
     if (hasList) {
         g.names = list;
@@ -201,8 +207,8 @@ Groups ResolveGroups(const std::vector<Cell>& values, const std::vector<Cell>& l
             const long n = *WholeNumber(v.text);
             if (n < 1 || n > MaxGroups)
                 Refuse(TableFault::BadValue, v.row, v.column,
-                       std::string(" の") + what + "の番号 " + Num(n) + " は使えません（1 から " + Num(MaxGroups) +
-                           " まで。1 から数えます）。",
+                       std::string(" の") + what + "の番号 " + Num(n) + " は使えません（1 から " +
+                           Num(MaxGroups) + " まで。1 から数えます）。",
                        std::string(": the ") + whatEn + " number " + Num(n) + " cannot be used (1 to " +
                            Num(MaxGroups) + ", counted from 1).");
             highest = std::max(highest, n);
@@ -216,7 +222,8 @@ Groups ResolveGroups(const std::vector<Cell>& values, const std::vector<Cell>& l
         if (v.text.empty())
             Refuse(TableFault::BadValue, v.row, v.column, std::string(" の") + what + "が空です。",
                    std::string(": the ") + whatEn + " is empty.");
-        auto found = std::find_if(g.names.begin(), g.names.end(), [&](const Cell& n) { return n.text == v.text; });
+        auto found =
+            std::find_if(g.names.begin(), g.names.end(), [&](const Cell& n) { return n.text == v.text; });
         if (found != g.names.end()) {
             g.ofItem.push_back(static_cast<int32_t>(found - g.names.begin()));
             continue;
@@ -228,10 +235,12 @@ Groups ResolveGroups(const std::vector<Cell>& values, const std::vector<Cell>& l
                 continue;
             }
             Refuse(TableFault::BadValue, v.row, v.column,
-                   std::string(" の") + what + "「" + Shown(v.text) + "」は" + what + "の一覧にありません（番号なら 1 から " +
-                       Num(static_cast<long>(g.names.size())) + " まで）。",
-                   std::string(": the ") + whatEn + " \"" + Shown(v.text) + "\" is not in the list of " + whatEn +
-                       " names (numbers go from 1 to " + Num(static_cast<long>(g.names.size())) + ").");
+                   std::string(" の") + what + "「" + Shown(v.text) + "」は" + what +
+                       "の一覧にありません（番号なら 1 から " + Num(static_cast<long>(g.names.size())) +
+                       " まで）。",
+                   std::string(": the ") + whatEn + " \"" + Shown(v.text) + "\" is not in the list of " +
+                       whatEn + " names (numbers go from 1 to " + Num(static_cast<long>(g.names.size())) +
+                       ").");
         }
         if (g.names.size() == static_cast<size_t>(MaxGroups))
             Refuse(TableFault::TooManyGroups, v.row, v.column,
@@ -260,7 +269,8 @@ int32_t QuestionType(const Cell& v, bool noChoices, const std::vector<Cell>& nam
     for (const char* w : {"入力", "キー入力", "入力問題", "input", "key input"})
         if (word == w) return 1;
     Refuse(TableFault::BadValue, v.row, v.column,
-           " の形式「" + Shown(v.text) + "」がわかりません。「選択」か「入力」と書きます（空なら、選択肢がある問題は選択）。",
+           " の形式「" + Shown(v.text) +
+               "」がわかりません。「選択」か「入力」と書きます（空なら、選択肢がある問題は選択）。",
            ": the type \"" + Shown(v.text) +
                "\" is unknown; write \"choice\" or \"input\" (empty: choice when the item has choices).");
 }
@@ -276,9 +286,11 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     for (size_t c = 0; c < header.size(); ++c) named += ColumnOf(header[c]).has_value();
     if (named == 0)
         Refuse(TableFault::NoHeader, 1, 1,
-               ": 1 行目に列の名前がありません。1 行目には「問題文」「意味」などの列の名前を書きます（使える名前: " +
+               ": 1 行目に列の名前がありません。1 "
+               "行目には「問題文」「意味」などの列の名前を書きます（使える名前: " +
                    KnownNames() + "）。",
-               ": row 1 names no column. Row 1 holds the column names, such as sentence and meaning (also lesson, "
+               ": row 1 names no column. Row 1 holds the column names, such as sentence and meaning (also "
+               "lesson, "
                "code, type, explanation, choices, title, type code, memo, lessons, codes).");
     // Columns without a name are allowed while they stay empty: spreadsheets
     // save the empty columns beside the table.
@@ -289,14 +301,16 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
         width = c + 1;
         const auto kind = ColumnOf(header[c]);
         if (!kind)
-            Refuse(TableFault::UnknownColumn, 1, column,
-                   " の列の名前「" + Shown(header[c]) + "」がわかりません（使える名前: " + KnownNames() + "）。",
-                   ": the column name \"" + Shown(header[c]) +
-                       "\" is unknown (use lesson, code, type, sentence, meaning, explanation, choices, title, "
-                       "type code, memo, lessons, codes).");
+            Refuse(
+                TableFault::UnknownColumn, 1, column,
+                " の列の名前「" + Shown(header[c]) + "」がわかりません（使える名前: " + KnownNames() + "）。",
+                ": the column name \"" + Shown(header[c]) +
+                    "\" is unknown (use lesson, code, type, sentence, meaning, explanation, choices, title, "
+                    "type code, memo, lessons, codes).");
         if (at[*kind] >= 0)
             Refuse(TableFault::RepeatedColumn, 1, column,
-                   " の列「" + Shown(header[c]) + "」は " + CellName(1, at[*kind] + 1) + " と同じ列です。一つにしてください。",
+                   " の列「" + Shown(header[c]) + "」は " + CellName(1, at[*kind] + 1) +
+                       " と同じ列です。一つにしてください。",
                    ": the column \"" + Shown(header[c]) + "\" is the same as " + CellName(1, at[*kind] + 1) +
                        "; keep one.");
         at[*kind] = static_cast<int>(c);
@@ -304,17 +318,19 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     for (const Column needed : {Sentence, Meaning})
         if (at[needed] < 0)
             Refuse(TableFault::MissingColumn, 1, 1,
-                   std::string(": 「") + WrittenName(needed) + "」の列がありません。1 行目に列の名前を書いてください。",
-                   std::string(": there is no column \"") + (needed == Sentence ? "sentence": "meaning") +
+                   std::string(": 「") + WrittenName(needed) +
+                       "」の列がありません。1 行目に列の名前を書いてください。",
+                   std::string(": there is no column \"") + (needed == Sentence ? "sentence" : "meaning") +
                        "\"; name it in row 1.");
-    const int kind = at[Choices] >= 0 || at[Type] >= 0                               ? 3
-                     : at[Code] >= 0                                                 ? 2
+    const int kind = at[Choices] >= 0 || at[Type] >= 0                                ? 3
+                     : at[Code] >= 0                                                  ? 2
                      : at[Lesson] >= 0 || at[Explanation] >= 0 || at[LessonList] >= 0 ? 1
-                                                                                     : 0;
+                                                                                      : 0;
     if (kind == 3 && at[Code] >= 0)
         Refuse(TableFault::BadValue, 1, at[Code] + 1,
                ": 選択肢のある表（種別 3）では、コードの代わりに「形式」の列に「選択」か「入力」を書きます。",
-               ": a table with choices (kind 3) has no code column; write choice or input in a \"type\" column.");
+               ": a table with choices (kind 3) has no code column; write choice or input in a \"type\" "
+               "column.");
 
     // The rows: items, and the values written once.
     std::array<std::vector<Cell>, ColumnCount> values;
@@ -328,7 +344,8 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
             if (row[c].empty() || (c < header.size() && !Normalised(header[c]).empty())) continue;
             if (c >= width)
                 Refuse(TableFault::TooManyFields, rowNo, static_cast<int>(c) + 1,
-                       ": この行は 1 行目の列より多くのセルがあります（列は " + Num(static_cast<long>(width)) +
+                       ": この行は 1 行目の列より多くのセルがあります（列は " +
+                           Num(static_cast<long>(width)) +
                            " 個）。区切りの , が多すぎないか、引用符で囲むべき , がないか確かめてください。",
                        ": this row has more cells than row 1 has columns (" + Num(static_cast<long>(width)) +
                            "); look for an extra separator, or a comma that should be inside quotes.");
@@ -339,7 +356,8 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
         if (row.size() < width)
             Refuse(TableFault::TooFewFields, rowNo, static_cast<int>(row.size()) + 1,
                    ": この行はセルが " + Num(static_cast<long>(row.size())) + " 個しかありません（列は " +
-                       Num(static_cast<long>(width)) + " 個）。区切りが足りないか、セルの中の改行が引用符で囲まれていません。",
+                       Num(static_cast<long>(width)) +
+                       " 個）。区切りが足りないか、セルの中の改行が引用符で囲まれていません。",
                    ": this row has only " + Num(static_cast<long>(row.size())) + " cells (" +
                        Num(static_cast<long>(width)) +
                        " columns); a separator is missing, or a line break inside a cell is not quoted.");
@@ -366,9 +384,11 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
             item = item || !cell(c).text.empty();
         if (!item) continue;
         if (++items > MaxItems)
-            Refuse(TableFault::TooManyItems, rowNo, 1,
-                   ": 問題が " + Num(MaxItems) + " 問を超えました（" + Num(MaxItems) + " 問まで）。表を分けてください。",
-                   ": more than " + Num(MaxItems) + " items (" + Num(MaxItems) + " at most); split the table.");
+            Refuse(
+                TableFault::TooManyItems, rowNo, 1,
+                ": 問題が " + Num(MaxItems) + " 問を超えました（" + Num(MaxItems) +
+                    " 問まで）。表を分けてください。",
+                ": more than " + Num(MaxItems) + " items (" + Num(MaxItems) + " at most); split the table.");
         for (const Column c : {Lesson, Code, Type, Sentence, Meaning, Explanation, Choices}) {
             if (at[c] < 0) continue;
             const Cell v = cell(c);
@@ -388,10 +408,11 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     std::string title = options.title;
     CellRef titleCell;
     if (!title.empty() && (title.size() > TitleLimit || title.find_first_of(" \t\r\n") != std::string::npos))
-        throw TableError(Fault(TableFault::BadValue, 0, 0,
-                               "題名（--title）には半角スペースを入れられず、" + Num(TitleLimit) + " バイトまでです。",
-                               "the title (--title) cannot hold a half-width space and keeps " + Num(TitleLimit) +
-                                   " bytes at most."));
+        throw TableError(
+            Fault(TableFault::BadValue, 0, 0,
+                  "題名（--title）には半角スペースを入れられず、" + Num(TitleLimit) + " バイトまでです。",
+                  "the title (--title) cannot hold a half-width space and keeps " + Num(TitleLimit) +
+                      " bytes at most."));
     if (title.empty() && once[Title]) {
         title = once[Title]->text;
         titleCell = {once[Title]->row, once[Title]->column};
@@ -399,11 +420,12 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     if (!title.empty()) {
         CheckLine(title, titleCell.row, titleCell.column, TitleLimit, "題名");
         if (title.find(' ') != std::string::npos)
-            throw TableError(Fault(TableFault::BadValue, titleCell.row, titleCell.column,
-                                   CellName(titleCell.row, titleCell.column) +
-                                       " 題名に半角スペースは使えません。全角スペースか _ にしてください。",
-                                   CellName(titleCell.row, titleCell.column) +
-                                       " the title cannot hold a half-width space; use _ or a full-width space."));
+            throw TableError(
+                Fault(TableFault::BadValue, titleCell.row, titleCell.column,
+                      CellName(titleCell.row, titleCell.column) +
+                          " 題名に半角スペースは使えません。全角スペースか _ にしてください。",
+                      CellName(titleCell.row, titleCell.column) +
+                          " the title cannot hold a half-width space; use _ or a full-width space."));
     } else {
         // From the file name: what a half-width space would break becomes a
         // full-width one, and the name is cut to what the title keeps.
@@ -422,19 +444,22 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
         codeCell = {v.row, v.column};
         const auto n = WholeNumber(v.text);
         if (!n)
-            Refuse(TableFault::BadValue, v.row, v.column, " の種別コード「" + Shown(v.text) + "」は数ではありません。",
+            Refuse(TableFault::BadValue, v.row, v.column,
+                   " の種別コード「" + Shown(v.text) + "」は数ではありません。",
                    ": the type code \"" + Shown(v.text) + "\" is no number.");
         typeCode = *n;
     }
     if (typeCode < 0 || typeCode % 10 != kind)
-        throw TableError(Fault(
-            TableFault::BadValue, codeCell.row, codeCell.column,
-            CellName(codeCell.row, codeCell.column) + (codeCell.row ? " ": "") + "種別コード " + Num(typeCode) +
-                " は使えません。この表の列からは種別 " + Num(kind) + " になるので、一の位を " + Num(kind) +
-                " にします（選択肢・形式の列で 3、コードの列で 2、課・解説の列で 1、ほかは 0）。",
-            CellName(codeCell.row, codeCell.column) + (codeCell.row ? " ": "") + "the type code " + Num(typeCode) +
-                " cannot be used: the columns make this table kind " + Num(kind) + ", so its last digit must be " +
-                Num(kind) + " (choices or type: 3, code: 2, lesson or explanation: 1, else 0)."));
+        throw TableError(
+            Fault(TableFault::BadValue, codeCell.row, codeCell.column,
+                  CellName(codeCell.row, codeCell.column) + (codeCell.row ? " " : "") + "種別コード " +
+                      Num(typeCode) + " は使えません。この表の列からは種別 " + Num(kind) +
+                      " になるので、一の位を " + Num(kind) +
+                      " にします（選択肢・形式の列で 3、コードの列で 2、課・解説の列で 1、ほかは 0）。",
+                  CellName(codeCell.row, codeCell.column) + (codeCell.row ? " " : "") + "the type code " +
+                      Num(typeCode) + " cannot be used: the columns make this table kind " + Num(kind) +
+                      ", so its last digit must be " + Num(kind) +
+                      " (choices or type: 3, code: 2, lesson or explanation: 1, else 0)."));
     Lines out;
     if (once[Memo]) {
         CheckLine(once[Memo]->text, once[Memo]->row, once[Memo]->column, 0, "メモ");
@@ -452,8 +477,8 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     const size_t count = static_cast<size_t>(items);
     if (kind >= 1) {
         if (at[Lesson] >= 0) {
-            lessons = ResolveGroups(values[Lesson], values[LessonList], at[LessonList] >= 0, "課", "lesson", "第", "課",
-                                    at[Lesson] + 1);
+            lessons = ResolveGroups(values[Lesson], values[LessonList], at[LessonList] >= 0, "課", "lesson",
+                                    "第", "課", at[Lesson] + 1);
         } else if (at[LessonList] >= 0 && !values[LessonList].empty()) {
             lessons = ResolveGroups({}, values[LessonList], true, "課", "lesson", "第", "課", 0);
             lessons.ofItem.assign(count, 0);
@@ -465,8 +490,8 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
         for (const Cell& n : lessons.names) out.Add(n.text, n.row, n.column);
     }
     if (kind == 2) {
-        codes = ResolveGroups(values[Code], values[CodeList], at[CodeList] >= 0, "コード", "code", "コード", "",
-                              at[Code] + 1);
+        codes = ResolveGroups(values[Code], values[CodeList], at[CodeList] >= 0, "コード", "code", "コード",
+                              "", at[Code] + 1);
     } else if (kind == 3) {
         if (at[CodeList] >= 0 && !values[CodeList].empty())
             codes.names = values[CodeList];
@@ -504,7 +529,8 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
             out.Add(sentence.text, row, sentence.column);
             out.Add(meaning.text, row, meaning.column);
         }
-        if (kind >= 1) out.Add(explanation.text, row, explanation.column ? explanation.column : meaning.column);
+        if (kind >= 1)
+            out.Add(explanation.text, row, explanation.column ? explanation.column : meaning.column);
     }
     out.data.items = items;
     return std::move(out.data);
@@ -514,7 +540,7 @@ namespace {
 
 std::string FolderOf(const std::string& fsPath) {
     const size_t slash = fsPath.rfind('/');
-    return slash == std::string::npos ? ".": slash == 0 ? "/": fsPath.substr(0, slash);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : fsPath.substr(0, slash);
 }
 
 // A temporary file beside the target, removed unless it is kept.
@@ -527,7 +553,8 @@ struct TempFile {
 };
 
 [[noreturn]] void WriteFailed(const std::string& fsPath, int err) {
-    throw FileError("ファイル '" + ShortenForMessage(fsPath) + "' を書けません（" + JapaneseReason(err) + "）。");
+    throw FileError("ファイル '" + ShortenForMessage(fsPath) + "' を書けません（" + JapaneseReason(err) +
+                    "）。");
 }
 
 void WriteTemp(TempFile& temp, const std::string& fsPath, const std::string& bytes) {
@@ -589,8 +616,8 @@ TableProblem FromProblem(const Problem& p, const ImportedData& data) {
 
 }  // namespace
 
-ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable, const std::string& fsDat,
-                             const ImportOptions& options, ExistingFile existing) {
+ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable,
+                             const std::string& fsDat, const ImportOptions& options, ExistingFile existing) {
     ImportReport report;
     try {
         const TableCells cells = ReadTableFile(fsTable, shownTable);
@@ -600,10 +627,12 @@ ImportReport ImportTableFile(const std::string& fsTable, const std::string& show
         TempFile temp;
         WriteTemp(temp, fsDat, data.dat);
         for (const Problem& p : CheckDataFile(temp.path)) report.problems.push_back(FromProblem(p, data));
-        std::stable_sort(report.problems.begin(), report.problems.end(), [](const TableProblem& a, const TableProblem& b) {
-            return a.row != b.row ? a.row < b.row : a.column < b.column;
-        });
-        if (std::any_of(report.problems.begin(), report.problems.end(), [](const TableProblem& p) { return !p.warning; }))
+        std::stable_sort(report.problems.begin(), report.problems.end(),
+                         [](const TableProblem& a, const TableProblem& b) {
+                             return a.row != b.row ? a.row < b.row : a.column < b.column;
+                         });
+        if (std::any_of(report.problems.begin(), report.problems.end(),
+                        [](const TableProblem& p) { return !p.warning; }))
             return report;
         bool replace = existing == ExistingFile::Replace;
         if (::access(fsDat.c_str(), F_OK) == 0 && existing != ExistingFile::Replace) {
@@ -620,13 +649,15 @@ ImportReport ImportTableFile(const std::string& fsTable, const std::string& show
                       FirstLine(DecodeFileText(old, true).sjis) == FirstLine(data.dat);
             if (!replace) {
                 const std::string name = ShortenForMessage(BaseName(fsDat));
-                report.problems.push_back(Fault(
-                    TableFault::Exists, 0, 0,
-                    "問題ファイル「" + name + "」がもうあり、中身が違うので書きません。" +
-                        (existing == ExistingFile::Keep ? "置き換えるなら --force を付けてください。"
-                                                        : "別の問題ファイルです。表の名前を変えてから選んでください。"),
-                    "the question file \"" + name + "\" exists and differs; it is not written" +
-                        (existing == ExistingFile::Keep ? " (add --force to replace it).": " (rename the table).")));
+                report.problems.push_back(
+                    Fault(TableFault::Exists, 0, 0,
+                          "問題ファイル「" + name + "」がもうあり、中身が違うので書きません。" +
+                              (existing == ExistingFile::Keep
+                                   ? "置き換えるなら --force を付けてください。"
+                                   : "別の問題ファイルです。表の名前を変えてから選んでください。"),
+                          "the question file \"" + name + "\" exists and differs; it is not written" +
+                              (existing == ExistingFile::Keep ? " (add --force to replace it)."
+                                                              : " (rename the table).")));
                 return report;
             }
         }
@@ -635,14 +666,15 @@ ImportReport ImportTableFile(const std::string& fsTable, const std::string& show
     } catch (const TableError& e) {
         report.problems.insert(report.problems.begin(), e.Where());
     } catch (const VokamoError& e) {
-        report.problems.insert(report.problems.begin(), Fault(TableFault::DataFile, 0, 0, e.what(), e.what()));
+        report.problems.insert(report.problems.begin(),
+                               Fault(TableFault::DataFile, 0, 0, e.what(), e.what()));
     }
     return report;
 }
 
 std::string TableReportLine(const std::string& file, const TableProblem& p, ReportLanguage language) {
     const bool ja = language == ReportLanguage::Japanese;
-    return file + ": " + (p.warning ? (ja ? "警告": "warning") : (ja ? "エラー": "error")) + ": " +
+    return file + ": " + (p.warning ? (ja ? "警告" : "warning") : (ja ? "エラー" : "error")) + ": " +
            (ja ? p.ja : p.en);
 }
 
@@ -680,8 +712,9 @@ std::string ExportTable(const std::string& sjisDatPath) {
     auto st = std::make_unique<ProgramState>();
     st->DataPath = sjisDatPath;
     ReadDataHeader(*st);
-    const FileText text = DecodeFileText(ReadFileBytes(FsPath(sjisDatPath), PathForMessage(sjisDatPath)), true);
-    const std::string memo = text.sjis.substr(0, text.sjis.find_first_of(text.lfLines ? "\n": "\r"));
+    const FileText text =
+        DecodeFileText(ReadFileBytes(FsPath(sjisDatPath), PathForMessage(sjisDatPath)), true);
+    const std::string memo = text.sjis.substr(0, text.sjis.find_first_of(text.lfLines ? "\n" : "\r"));
     const int kind = st->DataKind;
     const size_t count = static_cast<size_t>(st->ItemCount);
     std::vector<std::array<std::string, 4>> texts(count);  // sentence, meaning, choices, explanation
@@ -690,7 +723,8 @@ std::string ExportTable(const std::string& sjisDatPath) {
         for (size_t j = 0; j < n; ++j) st->SetItems[j] = static_cast<int32_t>(first + j);
         LoadSetTexts(*st, static_cast<int>(n));
         for (size_t j = 0; j < n; ++j)
-            texts[first + j] = {st->SetTextA[j], st->SetTextC[j], kind == 3 ? st->SetTextB[j] : "", st->SetTextD[j]};
+            texts[first + j] = {st->SetTextA[j], st->SetTextC[j], kind == 3 ? st->SetTextB[j] : "",
+                                st->SetTextD[j]};
     }
 
     std::vector<Column> columns;
@@ -706,7 +740,8 @@ std::string ExportTable(const std::string& sjisDatPath) {
 
     const bool lessonNames = UsableNames(st->LessonNames, st->LessonCount);
     const bool codeNames = UsableNames(st->CodeNames, st->CodeCount);
-    const size_t rows = std::max({count, static_cast<size_t>(st->LessonCount), static_cast<size_t>(st->CodeCount)});
+    const size_t rows =
+        std::max({count, static_cast<size_t>(st->LessonCount), static_cast<size_t>(st->CodeCount)});
     std::vector<std::vector<std::string>> table(rows + 1);
     for (const Column c : columns) table[0].push_back(WrittenName(c));
     for (size_t r = 0; r < rows; ++r) {
@@ -768,18 +803,21 @@ std::string TemplateTable(int kind) {
                             {"I @am a student.", "私は生徒です。"},
                             {"She @likes music very much.", "彼女は音楽がとても好きです。"}});
         case 1:
-            return CsvText({{"課", "問題文", "意味", "解説"},
-                            {"Lesson1", "I have a @test today.", "今日はテストがあります。", "test = テスト、試験。"},
-                            {"Lesson2", "My @sister is ten.", "私の妹は10歳です。", "sister = 姉、妹。"}});
+            return CsvText(
+                {{"課", "問題文", "意味", "解説"},
+                 {"Lesson1", "I have a @test today.", "今日はテストがあります。", "test = テスト、試験。"},
+                 {"Lesson2", "My @sister is ten.", "私の妹は10歳です。", "sister = 姉、妹。"}});
         case 2:
-            return CsvText({{"課", "コード", "問題文", "意味", "解説"},
-                            {"Unit1", "名詞", "My @hobby is reading.", "私の趣味は読書です。", "hobby = 趣味。"},
-                            {"Unit1", "動詞", "Nice to @meet you.", "はじめまして。", "meet = 会う。"}});
+            return CsvText(
+                {{"課", "コード", "問題文", "意味", "解説"},
+                 {"Unit1", "名詞", "My @hobby is reading.", "私の趣味は読書です。", "hobby = 趣味。"},
+                 {"Unit1", "動詞", "Nice to @meet you.", "はじめまして。", "meet = 会う。"}});
         case 3:
-            return CsvText({{"課", "形式", "問題文", "意味", "選択肢", "解説"},
-                            {"Part1", "選択", "I am @looking_for my key.", "私はかぎを探しています。",
-                             "looking_for looking_at looking_after", "look for ～ = ～を探す。"},
-                            {"Part1", "入力", "I @get up at six.", "私は6時に起きます。", "", "get up = 起きる。"}});
+            return CsvText(
+                {{"課", "形式", "問題文", "意味", "選択肢", "解説"},
+                 {"Part1", "選択", "I am @looking_for my key.", "私はかぎを探しています。",
+                  "looking_for looking_at looking_after", "look for ～ = ～を探す。"},
+                 {"Part1", "入力", "I @get up at six.", "私は6時に起きます。", "", "get up = 起きる。"}});
         default:
             throw std::invalid_argument("no such kind");
     }

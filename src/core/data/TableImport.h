@@ -25,7 +25,7 @@ struct ImportOptions {
     std::string title;                // Shift-JIS; empty: from the table or the file name
     std::optional<int32_t> typeCode;  // empty: from the table, else the kind
     std::string tableName;            // Shift-JIS name of the table file, without folders
-    std::string memo;                 // Shift-JIS line 1 when the table has no memo; empty: says the table's name
+    std::string memo;  // Shift-JIS line 1 when the table has no memo; empty: says the table's name
 };
 
 // Where a line of the question file came from, to name the cell when the
@@ -46,9 +46,9 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
 
 // What becomes of a question file that is there already.
 enum class ExistingFile {
-    Keep,          // refused, unless it holds exactly what the table gives
-    Replace,       // replaced
-    ReplaceOwn,    // replaced when its first line is the one the table gives
+    Keep,        // refused, unless it holds exactly what the table gives
+    Replace,     // replaced
+    ReplaceOwn,  // replaced when its first line is the one the table gives
 };
 
 struct ImportReport {
@@ -61,8 +61,8 @@ struct ImportReport {
 // file as the checker would (naming the table's cells) and, when nothing
 // stops it, writes it to fsDat (through a temporary file, so a failure
 // leaves what was there). File errors are reported as problems too.
-ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable, const std::string& fsDat,
-                             const ImportOptions& options, ExistingFile existing);
+ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable,
+                             const std::string& fsDat, const ImportOptions& options, ExistingFile existing);
 
 // "file: error: B7 ...": the problems' words already name their cells.
 std::string TableReportLine(const std::string& file, const TableProblem& p, ReportLanguage language);

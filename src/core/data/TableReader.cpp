@@ -138,8 +138,9 @@ uint32_t CodePointOf(std::string_view utf8) {
 const char* const GarbledJa =
     "の文字が読めません（文字化けか、表ではないファイルです）。表計算ソフトで「CSV」として保存し直して"
     "ください。";
-const char* const GarbledEn = " holds bytes that are no text (garbled, or the file is no table); save it again "
-                              "as CSV from the spreadsheet.";
+const char* const GarbledEn =
+    " holds bytes that are no text (garbled, or the file is no table); save it again "
+    "as CSV from the spreadsheet.";
 
 // A cell of a UTF-8 table in Shift-JIS; refuses what Shift-JIS cannot hold.
 std::string CellFromUtf8(std::string_view utf8, int row, int column) {
@@ -149,14 +150,16 @@ std::string CellFromUtf8(std::string_view utf8, int row, int column) {
     const std::string cell = CellName(row, column);
     for (size_t i = 0; i < utf8.size();) {
         const size_t len = Utf8CharAt(utf8, i);
-        if (len == 0) throw TableError(At(TableFault::Garbled, row, column, cell + GarbledJa, cell + GarbledEn));
+        if (len == 0)
+            throw TableError(At(TableFault::Garbled, row, column, cell + GarbledJa, cell + GarbledEn));
         const std::string_view ch = utf8.substr(i, len);
         if (len > 1 && !Utf8ToSjis(ch)) {
             const std::string code = CodePoint(CodePointOf(ch));
             throw TableError(
                 At(TableFault::NotInShiftJis, row, column,
                    cell + " の「" + std::string(ch) + "」（" + code +
-                       "）は問題ファイルに書けない文字です（Shift-JIS にありません）。ほかの文字に直してください。",
+                       "）は問題ファイルに書けない文字です（Shift-JIS "
+                       "にありません）。ほかの文字に直してください。",
                    cell + " holds \"" + std::string(ch) + "\" (" + code +
                        "), which a question file cannot hold (it is not in Shift-JIS); replace it."));
         }
@@ -210,10 +213,11 @@ struct Collector {
 TableProblem TooLongCell(int row, int column) {
     const std::string cell = CellName(row, column);
     const std::string kb = std::to_string(MaxCellBytes / 1024);
-    return At(TableFault::LongCell, row, column,
-              cell + " が長すぎます（" + kb +
-                  " KB を超えています）。引用符（\"）の閉じ忘れか、表ではないファイルです。",
-              cell + " is too long (more than " + kb + " KB): a quote (\") left open, or the file is no table.");
+    return At(
+        TableFault::LongCell, row, column,
+        cell + " が長すぎます（" + kb +
+            " KB を超えています）。引用符（\"）の閉じ忘れか、表ではないファイルです。",
+        cell + " is too long (more than " + kb + " KB): a quote (\") left open, or the file is no table.");
 }
 
 void OnField(void* text, size_t len, void* data) {
@@ -257,8 +261,8 @@ void OnRowEnd(int end, void* data) {
         c.problem = At(TableFault::TooManyRows, c.NextRow() - 1, 1,
                        "表の行が " + std::to_string(MaxTableRows) + " 行を超えています。問題は " +
                            std::to_string(MaxItems) + " 問までです。",
-                       "the table has more than " + std::to_string(MaxTableRows) + " rows; a question file holds " +
-                           std::to_string(MaxItems) + " items at most.");
+                       "the table has more than " + std::to_string(MaxTableRows) +
+                           " rows; a question file holds " + std::to_string(MaxItems) + " items at most.");
 }
 
 int NoSpace(unsigned char) {
@@ -281,7 +285,8 @@ struct Parser {
 std::string CellName(int row, int column) {
     if (row <= 0) return {};
     std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
     return letters + std::to_string(row);
 }
 
@@ -298,11 +303,12 @@ TableCells ParseTable(const std::string& bytes, bool whole, bool tabSeparated) {
         converted = Utf16ToUtf8(text.substr(2), text[0] == '\xFE');
         text = converted;
     } else if (LooksLikeUtf16(text)) {
-        throw TableError(At(TableFault::Utf16WithoutBom, 1, 1,
-                            "A1: このファイルは UTF-16（「Unicode テキスト」）で、始めの印（BOM）がないので読めません。"
-                            "表計算ソフトで「CSV UTF-8」か「CSV」として保存し直してください。",
-                            "A1: the file is UTF-16 (\"Unicode text\") without its byte order mark; save it "
-                            "again as \"CSV UTF-8\" or \"CSV\" from the spreadsheet."));
+        throw TableError(
+            At(TableFault::Utf16WithoutBom, 1, 1,
+               "A1: このファイルは UTF-16（「Unicode テキスト」）で、始めの印（BOM）がないので読めません。"
+               "表計算ソフトで「CSV UTF-8」か「CSV」として保存し直してください。",
+               "A1: the file is UTF-16 (\"Unicode text\") without its byte order mark; save it "
+               "again as \"CSV UTF-8\" or \"CSV\" from the spreadsheet."));
     } else {
         utf8 = IsUtf8(text, whole);
     }
@@ -319,26 +325,32 @@ TableCells ParseTable(const std::string& bytes, bool whole, bool tabSeparated) {
         if (c.problem) break;
         if (done != n) {
             const std::string cell = CellName(c.NextRow(), c.NextColumn());
-            c.problem = At(TableFault::StrayQuote, c.NextRow(), c.NextColumn(),
-                           cell + " の引用符（\"）の使い方が正しくありません。引用符で囲んだセルの中の \" は "
-                                  "\"\" と二つ重ね、囲みの \" の後ろには区切りか改行だけを置きます。",
-                           cell + ": a quote (\") is out of place. Inside a quoted cell a quote is written "
-                                  "twice (\"\"), and only a separator or a line end may follow the closing one.");
+            c.problem =
+                At(TableFault::StrayQuote, c.NextRow(), c.NextColumn(),
+                   cell +
+                       " の引用符（\"）の使い方が正しくありません。引用符で囲んだセルの中の \" は "
+                       "\"\" と二つ重ね、囲みの \" の後ろには区切りか改行だけを置きます。",
+                   cell +
+                       ": a quote (\") is out of place. Inside a quoted cell a quote is written "
+                       "twice (\"\"), and only a separator or a line end may follow the closing one.");
             break;
         }
         if (parser.p.entry_pos > MaxCellBytes) c.problem = TooLongCell(c.NextRow(), c.NextColumn());
     }
     if (!c.problem && whole && csv_fini(&parser.p, OnField, OnRowEnd, &c) != 0 && !c.problem) {
         const std::string cell = CellName(c.NextRow(), c.NextColumn());
-        c.problem = At(TableFault::OpenQuote, c.NextRow(), c.NextColumn(),
-                       cell + " で始まる引用符（\"）が閉じられていません。セルの終わりに \" を足してください。",
-                       cell + ": the quote (\") that opens this cell is never closed; add a \" at its end.");
+        c.problem =
+            At(TableFault::OpenQuote, c.NextRow(), c.NextColumn(),
+               cell + " で始まる引用符（\"）が閉じられていません。セルの終わりに \" を足してください。",
+               cell + ": the quote (\") that opens this cell is never closed; add a \" at its end.");
     }
     if (c.problem) throw TableError(*c.problem);
     if (!whole) {
         const std::string mb = std::to_string(MaxTableFileBytes / (1024 * 1024));
-        throw TableError(At(TableFault::TooBig, 0, 0, "ファイルが大きすぎます（" + mb + " MB まで）。単語の表ではないようです。",
-                            "the file is too big (" + mb + " MB at most); it does not look like a word table."));
+        throw TableError(
+            At(TableFault::TooBig, 0, 0,
+               "ファイルが大きすぎます（" + mb + " MB まで）。単語の表ではないようです。",
+               "the file is too big (" + mb + " MB at most); it does not look like a word table."));
     }
     return cells;
 }

@@ -15,32 +15,32 @@ namespace vokamo {
 // What kind of fault a problem is, so that callers (and tests) need not
 // read the words.
 enum class TableFault {
-    NoHeader,         // row 1 names no column
-    UnknownColumn,    // a column name the program does not know
-    RepeatedColumn,   // a column named twice
-    MissingColumn,    // a column every item needs is not there
-    UnnamedColumn,    // a column with data but no name
-    TooFewFields,     // a row with fewer cells than the header
-    TooManyFields,    // a row with more cells than the header
-    OpenQuote,        // a quoted cell that is never closed
-    StrayQuote,       // a quote where none may stand
-    LongCell,         // a runaway cell
-    TooManyRows,      // more rows than any question file
-    Garbled,          // bytes that are no text in the file's encoding
-    ControlCharacter, // a control character: binary noise
-    Utf16WithoutBom,  // UTF-16 that cannot be told from noise
-    NotInShiftJis,    // a character a question file cannot hold
-    TooBig,           // a file too big to be a word table
-    Tab,              // a tab inside a cell
-    LineBreak,        // a line break inside a cell
-    TooLong,          // a text longer than its line in the question file
-    BadValue,         // a lesson, code, type, title or type code that cannot be used
-    TooManyGroups,    // more than 20 lessons or codes
-    TooManyItems,     // more than 600 items
-    NoItems,          // no item at all
-    Conflict,         // a second, different title, type code or memo
-    Exists,           // the question file is there already
-    DataFile,         // found by the question file's own check
+    NoHeader,          // row 1 names no column
+    UnknownColumn,     // a column name the program does not know
+    RepeatedColumn,    // a column named twice
+    MissingColumn,     // a column every item needs is not there
+    UnnamedColumn,     // a column with data but no name
+    TooFewFields,      // a row with fewer cells than the header
+    TooManyFields,     // a row with more cells than the header
+    OpenQuote,         // a quoted cell that is never closed
+    StrayQuote,        // a quote where none may stand
+    LongCell,          // a runaway cell
+    TooManyRows,       // more rows than any question file
+    Garbled,           // bytes that are no text in the file's encoding
+    ControlCharacter,  // a control character: binary noise
+    Utf16WithoutBom,   // UTF-16 that cannot be told from noise
+    NotInShiftJis,     // a character a question file cannot hold
+    TooBig,            // a file too big to be a word table
+    Tab,               // a tab inside a cell
+    LineBreak,         // a line break inside a cell
+    TooLong,           // a text longer than its line in the question file
+    BadValue,          // a lesson, code, type, title or type code that cannot be used
+    TooManyGroups,     // more than 20 lessons or codes
+    TooManyItems,      // more than 600 items
+    NoItems,           // no item at all
+    Conflict,          // a second, different title, type code or memo
+    Exists,            // the question file is there already
+    DataFile,          // found by the question file's own check
 };
 
 // One thing wrong in a table: its kind, the cell (row and column from 1; row

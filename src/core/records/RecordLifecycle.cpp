@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "core/data/DataFile.h"
-#include "core/data/TableImport.h"
 #include "core/data/SjisText.h"
+#include "core/data/TableImport.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
 #include "core/records/TableChoice.h"

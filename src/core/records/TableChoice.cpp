@@ -38,13 +38,15 @@ std::string DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors
     ImportOptions options;
     options.tableName = BareName(sjisTablePath);
     const std::string table = PathForMessage(sjisTablePath);
-    const ImportReport report = ImportTableFile(FsPath(sjisTablePath), table, FsPath(sjisDat), options,
-                                                ExistingFile::ReplaceOwn);
+    const ImportReport report =
+        ImportTableFile(FsPath(sjisTablePath), table, FsPath(sjisDat), options, ExistingFile::ReplaceOwn);
     if (!report.written)
-        throw VokamoError("表「" + table + "」から問題ファイルを作れませんでした。" + Listed(report.problems, false));
+        throw VokamoError("表「" + table + "」から問題ファイルを作れませんでした。" +
+                          Listed(report.problems, false));
     if (!report.problems.empty())
         errors.ShowError("表「" + table + "」から問題ファイル「" + PathForMessage(sjisDat) +
-                         "」を作りました。次のところを直すと、生徒が困りません。" + Listed(report.problems, true));
+                         "」を作りました。次のところを直すと、生徒が困りません。" +
+                         Listed(report.problems, true));
     return sjisDat;
 }
 

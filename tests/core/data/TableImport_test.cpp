@@ -27,9 +27,12 @@ std::string Utf16(const std::string& utf8, bool bigEndian) {
         const auto b = static_cast<unsigned char>(back[i]);
         uint32_t cp;
         size_t len;
-        if (b < 0x80) cp = b, len = 1;
-        else if (b < 0xE0) cp = b & 0x1F, len = 2;
-        else cp = b & 0x0F, len = 3;
+        if (b < 0x80)
+            cp = b, len = 1;
+        else if (b < 0xE0)
+            cp = b & 0x1F, len = 2;
+        else
+            cp = b & 0x0F, len = 3;
         for (size_t k = 1; k < len; ++k) cp = cp << 6 | (static_cast<unsigned char>(back[i + k]) & 0x3F);
         const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
         out += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
@@ -38,8 +41,8 @@ std::string Utf16(const std::string& utf8, bool bigEndian) {
     return out;
 }
 
-ImportReport Import(const std::string& dir, const std::string& bytes, ExistingFile existing = ExistingFile::Keep,
-                    const char* name = "words.csv") {
+ImportReport Import(const std::string& dir, const std::string& bytes,
+                    ExistingFile existing = ExistingFile::Keep, const char* name = "words.csv") {
     test::WriteBytes(dir + "/" + name, bytes);
     ImportOptions options;
     options.tableName = name;
@@ -64,32 +67,43 @@ TEST(TableImportTest, EveryBadTableIsRefusedAtItsCell) {
     std::string rows601 = "問題文,意味\r\n";
     for (int i = 0; i < 601; ++i) rows601 += "I @" + test::LetterNumber(i) + ",意味\r\n";
     std::string lessons21 = "課,問題文,意味\r\n";
-    for (int i = 0; i < 21; ++i) lessons21 += "L" + std::to_string(i) + ",I @" + test::LetterNumber(i) + ",意味\r\n";
+    for (int i = 0; i < 21; ++i)
+        lessons21 += "L" + std::to_string(i) + ",I @" + test::LetterNumber(i) + ",意味\r\n";
     const std::vector<Bad> cases = {
         {"missing header", "I @go,行く\r\n", TableFault::NoHeader, "A1"},
         {"unknown column", "問題文,意味,メモ書き\r\nI @go,行く,x\r\n", TableFault::UnknownColumn, "C1"},
         {"repeated column", "問題文,意味,Sentence\r\n", TableFault::RepeatedColumn, "C1"},
         {"no meaning column", "問題文,解説\r\nI @go,x\r\n", TableFault::MissingColumn, "A1"},
         {"too few fields", "課,問題文,意味\r\nL1,I @go\r\n", TableFault::TooFewFields, "C2"},
-        {"too many fields", "問題文,意味\r\nI @go,行く\r\nI @run,走る,速く\r\n", TableFault::TooManyFields, "C3"},
-        {"unclosed quote", "問題文,意味\r\nI @go,行く\r\n\"I @run,走る\r\nI @see,見る\r\n", TableFault::OpenQuote, "A3"},
+        {"too many fields", "問題文,意味\r\nI @go,行く\r\nI @run,走る,速く\r\n", TableFault::TooManyFields,
+         "C3"},
+        {"unclosed quote", "問題文,意味\r\nI @go,行く\r\n\"I @run,走る\r\nI @see,見る\r\n",
+         TableFault::OpenQuote, "A3"},
         {"stray quote", "問題文,意味\r\nI @go,行\"く\"\r\n", TableFault::StrayQuote, "B2"},
-        {"20 MB cell", "問題文,意味\r\n\"" + std::string(20u << 20, 'a') + "\",x\r\n", TableFault::LongCell, "A2"},
+        {"20 MB cell", "問題文,意味\r\n\"" + std::string(20u << 20, 'a') + "\",x\r\n", TableFault::LongCell,
+         "A2"},
         {"601 rows", rows601, TableFault::TooManyItems, "A602"},
-        {"binary noise", "問題文,意味\r\nI @go,\x01\x02\xff\xfe\x80\x9f\r\n", TableFault::ControlCharacter, "B2"},
-        {"UTF-16 without BOM", Utf16("問題文,意味\r\nI @go,行く\r\n", false).substr(2), TableFault::Utf16WithoutBom,
-         "A1"},
-        {"garbled UTF-8 after a BOM", "\xEF\xBB\xBF問題文,意味\r\nI @go,\xE8\x80\r\n", TableFault::Garbled, "B2"},
+        {"binary noise", "問題文,意味\r\nI @go,\x01\x02\xff\xfe\x80\x9f\r\n", TableFault::ControlCharacter,
+         "B2"},
+        {"UTF-16 without BOM", Utf16("問題文,意味\r\nI @go,行く\r\n", false).substr(2),
+         TableFault::Utf16WithoutBom, "A1"},
+        {"garbled UTF-8 after a BOM", "\xEF\xBB\xBF問題文,意味\r\nI @go,\xE8\x80\r\n", TableFault::Garbled,
+         "B2"},
         {"character beyond Shift-JIS", "問題文,意味\r\nI @go,行く😀\r\n", TableFault::NotInShiftJis, "B2"},
         {"tab inside a cell", "問題文,意味\r\n\"I\t@go\",行く\r\n", TableFault::Tab, "A2"},
-        {"line break inside a cell", "問題文,意味\r\nI @go,\"行く\r\nこと\"\r\n", TableFault::LineBreak, "B2"},
-        {"text longer than its line", "問題文,意味\r\nI @go," + std::string(200, 'x') + "\r\n", TableFault::TooLong, "B2"},
+        {"line break inside a cell", "問題文,意味\r\nI @go,\"行く\r\nこと\"\r\n", TableFault::LineBreak,
+         "B2"},
+        {"text longer than its line", "問題文,意味\r\nI @go," + std::string(200, 'x') + "\r\n",
+         TableFault::TooLong, "B2"},
         {"21 lessons", lessons21, TableFault::TooManyGroups, "A22"},
-        {"lesson numbered from 0", "課,問題文,意味\r\n1,I @go,行く\r\n0,I @run,走る\r\n", TableFault::BadValue, "A3"},
+        {"lesson numbered from 0", "課,問題文,意味\r\n1,I @go,行く\r\n0,I @run,走る\r\n",
+         TableFault::BadValue, "A3"},
         {"lesson missing from the list", "課,問題文,意味,課の一覧\r\nL1,I @go,行く,L1\r\nL9,I @run,走る,\r\n",
          TableFault::BadValue, "A3"},
-        {"unknown question type", "形式,問題文,意味,選択肢\r\nどちらか,I @go,行く,go run\r\n", TableFault::BadValue, "A2"},
-        {"type code of another kind", "問題文,意味,種別コード\r\nI @go,行く,13\r\n", TableFault::BadValue, "C2"},
+        {"unknown question type", "形式,問題文,意味,選択肢\r\nどちらか,I @go,行く,go run\r\n",
+         TableFault::BadValue, "A2"},
+        {"type code of another kind", "問題文,意味,種別コード\r\nI @go,行く,13\r\n", TableFault::BadValue,
+         "C2"},
         {"two titles", "問題文,意味,題名\r\nI @go,行く,一\r\nI @run,走る,二\r\n", TableFault::Conflict, "C3"},
         {"no items", "問題文,意味\r\n,\r\n", TableFault::NoItems, "A2"},
         {"answer not among the choices", "課,形式,問題文,意味,選択肢\r\nP1,選択,I @go,行く,run see\r\n",
@@ -102,7 +116,8 @@ TEST(TableImportTest, EveryBadTableIsRefusedAtItsCell) {
         const ImportReport r = Import(dir, c.bytes);
         EXPECT_FALSE(r.written);
         EXPECT_FALSE(fs::exists(dir + "/words.dat"));
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "nothing is left";
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+            << "nothing is left";
         const TableProblem* p = FirstError(r);
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->fault, c.fault) << p->ja;
@@ -129,7 +144,8 @@ TEST(TableImportTest, EverySavedFormGivesTheSameFile) {
                 if (c) out += sep;
                 std::string cell = row[c];
                 const bool quote = quoteAll || cell.find_first_of(",;\"\t") != std::string::npos;
-                for (size_t q = cell.find('"'); q != std::string::npos; q = cell.find('"', q + 2)) cell.insert(q, "\"");
+                for (size_t q = cell.find('"'); q != std::string::npos; q = cell.find('"', q + 2))
+                    cell.insert(q, "\"");
                 out += quote ? "\"" + cell + "\"" : cell;
             }
             out += "\r\n";
@@ -150,7 +166,8 @@ TEST(TableImportTest, EverySavedFormGivesTheSameFile) {
         {"Shift-JIS, semicolons", *Utf8ToSjis(table(';', false))},
         {"UTF-16 LE, tabs", Utf16(table('\t', false), false)},
         {"UTF-16 BE, tabs", Utf16(table('\t', false), true)},
-        {"LF line ends", [&] {
+        {"LF line ends",
+         [&] {
              std::string t = table(',', false);
              std::erase(t, '\r');
              return t;
@@ -203,7 +220,8 @@ TEST(TableImportTest, ExportThenImportGivesTheSameBytes) {
         ++samples;
         SCOPED_TRACE(entry.path().filename().string());
         const std::string dir = test::MakeTempDir();
-        const ImportReport r = Import(dir, ExportTable(entry.path().string()), ExistingFile::Keep, "back.csv");
+        const ImportReport r =
+            Import(dir, ExportTable(entry.path().string()), ExistingFile::Keep, "back.csv");
         ASSERT_TRUE(r.written) << (r.problems.empty() ? "" : r.problems[0].ja);
         EXPECT_EQ(test::ReadBytes(dir + "/back.dat"), test::ReadBytes(entry.path().string()));
     }
