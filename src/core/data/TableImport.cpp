@@ -72,7 +72,6 @@ const char* WrittenName(Column c) {
 constexpr size_t TextBytes = ItemTextBytes;
 constexpr size_t GroupNameBytes = 40;
 constexpr size_t TitleLimit = TitleBytes;
-constexpr int MaxKind = 3;
 
 std::string Num(long n) {
     return std::to_string(n);
