@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TableCommands.h"
 #include "core/data/DataCheck.h"
 
 #ifndef VOKAMO_VERSION
@@ -52,6 +53,34 @@ constexpr OptionSpec kOptions[] = {
      "line (no window is opened). Exit status: 0 clean, 1 warnings\n"
      "only, 2 errors",
      RunCheck},
+    {"--import", "", ValueCount::One, "表", "TABLE",
+     "表計算ソフトで保存した表（CSV、TSV）から問題データ\n"
+     "ファイルを作ります。まちがいはセル（B7 など）で知らせ、\n"
+     "あるときは何も書きません。\n"
+     "終了コード: 0 できた、1 警告つきでできた、2 作れなかった",
+     "make a question data file from a table saved by a spreadsheet\n"
+     "(CSV, TSV); every problem is named by its cell (B7), and nothing\n"
+     "is written while there is an error.\n"
+     "Exit status: 0 written, 1 written with warnings, 2 not written",
+     RunImport},
+    {"--export", "", ValueCount::One, "ファイル.dat", "FILE.dat",
+     "問題データファイルを表（CSV、UTF-8）に書き出します",
+     "write a question data file as a table (CSV, UTF-8)", RunExport},
+    {"--template", "", ValueCount::One, "種別", "KIND",
+     "種別（0〜3）の表のひな形（1 行目と例の 2 問）を書きます",
+     "write a ready table for a kind (0 to 3): the column names and\n"
+     "two example rows",
+     RunTemplate},
+    {"--output", "-o", ValueCount::One, "ファイル", "FILE", "--import、--export、--template が書くファイル",
+     "the file --import, --export or --template writes", nullptr, "--import --export --template"},
+    {"--title", "", ValueCount::One, "題名", "TITLE", "--import で作る問題ファイルの題名",
+     "the title of the question file --import makes", nullptr, "--import"},
+    {"--code", "", ValueCount::One, "種別コード", "N", "--import で作る問題ファイルの種別コード",
+     "the type code of the question file --import makes", nullptr, "--import"},
+    {"--force", "", ValueCount::None, "", "", "あるファイルを置き換えます（付けなければ置き換えません）",
+     "replace a file that exists (never replaced without it)", nullptr, "--import --export --template"},
+    {"--dat", "", ValueCount::None, "", "", "--template で、表ではなく問題データファイルを書きます",
+     "with --template, write a question data file instead of a table", nullptr, "--template"},
     {"--help", "-h", ValueCount::None, "", "", "このオプションの一覧を表示します", "list these options",
      RunHelp},
     {"--version", "", ValueCount::None, "", "", "バージョンを表示します", "print the version", RunVersion},

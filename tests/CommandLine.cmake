@@ -52,6 +52,20 @@ run(64 "--check.*--help" LANG=C -- --check)
 run(0 "--check FILE.*--help" LANG=C -- --help)
 run(0 "--check ファイル" -- --help)
 
+# Word tables: imported, refused at a cell with nothing written, never
+# written over without --force, and written back out.
+file(WRITE "${WORK_DIR}/words.csv" "課,問題文,意味\nL1,\"I @go home, too.\",行く\n")
+file(WRITE "${WORK_DIR}/bad.csv" "課,問題文,意味\nL1,I @go,行く,extra\n")
+run(0 "words.dat" LANG=C -- --import words.csv)
+run(2 "bad.csv: error: D2: " LANG=C -- --import bad.csv)
+run(2 "--force" LANG=C -- --import words.csv -o clean.dat)
+run(0 "clean.dat" LANG=C -- --force --import words.csv -o clean.dat)
+run(0 "back.csv" LANG=C -- --export words.dat -o back.csv)
+run(64 "--title goes with --import" LANG=C -- --export words.dat --title x)
+if(EXISTS "${WORK_DIR}/bad.dat")
+  message(SEND_ERROR "a refused table left a question file")
+endif()
+
 # Options anywhere on the line; usage errors (64) name the word and show the
 # usage; without a display the window program says so in the user's language
 # (1), also when a display is named but cannot be reached; never an abort.
