@@ -463,6 +463,9 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
     if (once[Memo]) {
         CheckLine(once[Memo]->text, once[Memo]->row, once[Memo]->column, 0, "メモ");
         out.Add(once[Memo]->text, once[Memo]->row, once[Memo]->column);
+    } else if (at[Memo] >= 0) {
+        // A memo column left empty is an empty first line, as it was.
+        out.Add("", 1, at[Memo] + 1);
     } else if (!options.memo.empty()) {
         out.Add(options.memo);
     } else {
@@ -716,6 +719,15 @@ std::string ExportTable(const std::string& sjisDatPath) {
     const std::string memo = text.sjis.substr(0, text.sjis.find_first_of(text.lfLines ? "\n" : "\r"));
     const int kind = st->DataKind;
     const size_t count = static_cast<size_t>(st->ItemCount);
+    // A list column ends at its last name: an empty last name would not
+    // come back, and the items' numbers would then point past the list.
+    if ((st->LessonCount > 0 && kind >= 1 &&
+         st->LessonNames[static_cast<size_t>(st->LessonCount - 1)].empty()) ||
+        (st->CodeCount > 0 && kind >= 2 && st->CodeNames[static_cast<size_t>(st->CodeCount - 1)].empty()))
+        throw VokamoError(
+            "「" + PathForMessage(sjisDatPath) +
+            "」は最後の課かコードの名前が空なので、表にすると同じに戻せません。名前を付けてから書き出して"
+            "ください。");
     std::vector<std::array<std::string, 4>> texts(count);  // sentence, meaning, choices, explanation
     for (size_t first = 0; first < count; first += SetCapacity) {
         const size_t n = std::min<size_t>(SetCapacity, count - first);

@@ -45,7 +45,7 @@ ImportReport Import(const std::string& dir, const std::string& bytes,
                     ExistingFile existing = ExistingFile::Keep, const char* name = "words.csv") {
     test::WriteBytes(dir + "/" + name, bytes);
     ImportOptions options;
-    options.tableName = name;
+    options.tableName = *Utf8ToSjis(name);
     return ImportTableFile(dir + "/" + name, name, DataPathBesideTable(dir + "/" + name), options, existing);
 }
 
@@ -239,6 +239,87 @@ TEST(TableImportTest, ExportThenImportGivesTheSameBytes) {
         EXPECT_EQ(st.DataKind, kind);
         EXPECT_EQ(CheckDataFile(dir + "/t.dat").size(), 0u);
     }
+}
+
+// Question files a teacher may have written by hand, which the export
+// must still bring back byte for byte: names repeated, empty or looking like
+// numbers, lessons no item uses, a key-input item of kind 3 that keeps a
+// choices line, type codes with tens.
+TEST(TableImportTest, UnusualFilesComeBackTheSame) {
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"repeated and empty names",
+         "memo\r\nT 12 3\r\n3\r\nA\r\n\r\nA\r\n2\r\nx\r\nx\r\n"
+         "1 1\r\nI @go\r\n行く\r\n\r\n0 0\r\nI @run\r\n走る\r\nrun\r\n2 1\r\nI @see\r\n見る\r\n\r\n"},
+        {"names that look like numbers, one unused",
+         "\r\nT 1 2\r\n3\r\n2\r\n1\r\n9\r\n1\r\nI @go\r\n行く\r\n\r\n0\r\nI @run\r\n走る\r\nx\r\n"},
+        {"key input keeping its choices",
+         "m\r\nT 23 2\r\n1\r\nP\r\n3\r\nC\r\nK\r\nZ\r\n0 1\r\n行く\r\ngo run\r\nI @go\r\n\r\n"
+         "0 0\r\n走る\r\nrun go\r\nI @run\r\n解説, with a comma\r\n"},
+        {"kind 0 with tens", "x\r\nT 30 2\r\n \"quoted\" @go\r\n行く\r\nI @run \r\n 走る\r\n"},
+    };
+    for (const auto& [what, text] : files) {
+        SCOPED_TRACE(what);
+        const std::string dir = test::MakeTempDir();
+        const std::string dat = *Utf8ToSjis(text);
+        test::WriteBytes(dir + "/in.dat", dat);
+        ASSERT_TRUE(CheckDataFile(dir + "/in.dat").empty() ||
+                    std::none_of(CheckDataFile(dir + "/in.dat").begin(), CheckDataFile(dir + "/in.dat").end(),
+                                 [](const Problem& p) { return !p.warning; }));
+        const ImportReport r = Import(dir, ExportTable(dir + "/in.dat"), ExistingFile::Keep, "out.csv");
+        ASSERT_TRUE(r.written) << (r.problems.empty() ? "" : r.problems[0].ja);
+        EXPECT_EQ(test::ReadBytes(dir + "/out.dat"), dat);
+    }
+    // An empty last name cannot be listed; the export says so instead.
+    const std::string dir = test::MakeTempDir();
+    test::WriteBytes(dir + "/in.dat", "m\r\nT 1 1\r\n2\r\nA\r\n\r\n0\r\nI @go\r\nx\r\n\r\n");
+    EXPECT_THROW(ExportTable(dir + "/in.dat"), VokamoError);
+}
+
+// The columns decide the kind; what the table leaves out has its default;
+// what spreadsheets add around a table (empty columns and rows) is no fault.
+TEST(TableImportTest, ColumnsDecideTheKind) {
+    struct Good {
+        const char* table;
+        int kind;
+        int lessons;
+        int codes;
+    };
+    const std::vector<Good> cases = {
+        {"sentence,meaning\nI @go,行く\n", 0, 1, 0},
+        {"意味,問題文,解説,,\n行く,I @go,,,\n,,,,\n走る,I @run,x,,\n,,,,\n", 1, 1, 0},
+        {" Lesson ,SENTENCE,Meaning\n3,I @go,行く\n1,I @run,走る\n", 1, 3, 0},
+        {"コード,問題文,意味\n名詞,I @go,行く\n動詞,I @run,走る\n名詞,I @see,見る\n", 2, 1, 2},
+        {"選択肢,問題文,意味\ngo run,I @go,行く\n,I @run,走る\n", 3, 1, 2},
+        {"形式,問題文,意味,課の一覧\n入力,I @go,行く,A\n,I @run,走る,B\n", 3, 2, 2},
+    };
+    for (const Good& c : cases) {
+        SCOPED_TRACE(c.table);
+        const std::string dir = test::MakeTempDir();
+        const ImportReport r = Import(dir, c.table, ExistingFile::Keep, "中1 単語.csv");
+        ASSERT_TRUE(r.written) << (r.problems.empty() ? "" : r.problems[0].ja);
+        ProgramState st;
+        st.DataPath = *Utf8ToSjis(dir + "/中1 単語.dat");
+        ReadDataHeader(st);
+        EXPECT_EQ(st.DataKind, c.kind);
+        EXPECT_EQ(st.TypeCode, c.kind);
+        EXPECT_EQ(st.LessonCount, c.lessons);
+        EXPECT_EQ(st.CodeCount, c.codes);
+        EXPECT_EQ(st.Title, Sjis("中1　単語"));
+    }
+    // A type code given beside the table keeps its tens.
+    const std::string dir = test::MakeTempDir();
+    test::WriteBytes(dir + "/t.csv", "選択肢,問題文,意味\ngo run,I @go,行く\n");
+    ImportOptions options;
+    options.typeCode = 13;
+    options.title = "Words";
+    EXPECT_TRUE(
+        ImportTableFile(dir + "/t.csv", "t.csv", dir + "/t.dat", options, ExistingFile::Keep).written);
+    EXPECT_NE(test::ReadBytes(dir + "/t.dat").find("\r\nWords 13 1\r\n"), std::string::npos);
+    options.typeCode = 12;
+    const ImportReport wrongKind =
+        ImportTableFile(dir + "/t.csv", "t.csv", dir + "/u.dat", options, ExistingFile::Keep);
+    EXPECT_FALSE(wrongKind.written);
+    EXPECT_FALSE(fs::exists(dir + "/u.dat"));
 }
 
 }  // namespace
