@@ -43,5 +43,6 @@ run() {
 shopt -s nullglob
 run DataFileFuzz 16384 "$ROOT"/samples/*.dat
 run RecordFileFuzz 4096 "$ROOT"/fuzz/seeds/record/*
+run TableFuzz 16384 "$ROOT"/fuzz/seeds/table/* "$ROOT"/samples/*.dat
 run TextFuzz 512 "$ROOT"/fuzz/seeds/text/*
 exit "$status"

@@ -618,8 +618,10 @@ TableProblem FromProblem(const Problem& p, const ImportedData& data) {
 
 }  // namespace
 
-ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable,
-                             const std::string& fsDat, const ImportOptions& options, ExistingFile existing) {
+ImportReport ImportTableFile(
+    const std::string& fsTable, const std::string& shownTable, const std::string& fsDat,
+    const ImportOptions& options, ExistingFile existing,
+    const std::function<bool(const std::vector<TableProblem>&)>& useDespiteWarnings) {
     ImportReport report;
     try {
         const TableCells cells = ReadTableFile(fsTable, shownTable);
@@ -637,18 +639,16 @@ ImportReport ImportTableFile(const std::string& fsTable, const std::string& show
                         [](const TableProblem& p) { return !p.warning; }))
             return report;
         bool replace = existing == ExistingFile::Replace;
+        bool identical = false;
         if (::access(fsDat.c_str(), F_OK) == 0 && existing != ExistingFile::Replace) {
             std::string old;
             try {
                 old = ReadFileBytes(fsDat, fsDat);
             } catch (const VokamoError&) {
             }
-            if (old == data.dat) {
-                report.written = true;
-                return report;
-            }
-            replace = existing == ExistingFile::ReplaceOwn && !old.empty() &&
-                      FirstLine(DecodeFileText(old, true).sjis) == FirstLine(data.dat);
+            identical = old == data.dat;
+            replace = identical || (existing == ExistingFile::ReplaceOwn && !old.empty() &&
+                                    FirstLine(DecodeFileText(old, true).sjis) == FirstLine(data.dat));
             if (!replace) {
                 const std::string name = ShortenForMessage(BaseName(fsDat));
                 report.problems.push_back(
@@ -663,7 +663,11 @@ ImportReport ImportTableFile(const std::string& fsTable, const std::string& show
                 return report;
             }
         }
-        PlaceTemp(temp, fsDat, replace);
+        if (useDespiteWarnings && !report.problems.empty() && !useDespiteWarnings(report.problems)) {
+            report.stopped = true;
+            return report;
+        }
+        if (!identical) PlaceTemp(temp, fsDat, replace);
         report.written = true;
     } catch (const TableError& e) {
         report.problems.insert(report.problems.begin(), e.Where());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,15 +55,20 @@ enum class ExistingFile {
 struct ImportReport {
     std::vector<TableProblem> problems;  // errors and warnings, the table's first
     bool written = false;                // the question file holds the table
+    bool stopped = false;                // the warnings were shown and the user stopped
     int items = 0;
 };
 
 // Reads the table at fsTable, turns it into a question file, checks that
 // file as the checker would (naming the table's cells) and, when nothing
 // stops it, writes it to fsDat (through a temporary file, so a failure
-// leaves what was there). File errors are reported as problems too.
-ImportReport ImportTableFile(const std::string& fsTable, const std::string& shownTable,
-                             const std::string& fsDat, const ImportOptions& options, ExistingFile existing);
+// leaves what was there). File errors are reported as problems too. When
+// the check finds only warnings, useDespiteWarnings (if given) is asked
+// first, and nothing is written when it says no.
+ImportReport ImportTableFile(
+    const std::string& fsTable, const std::string& shownTable, const std::string& fsDat,
+    const ImportOptions& options, ExistingFile existing,
+    const std::function<bool(const std::vector<TableProblem>&)>& useDespiteWarnings = {});
 
 // "file: error: B7 ...": the problems' words already name their cells.
 std::string TableReportLine(const std::string& file, const TableProblem& p, ReportLanguage language);
