@@ -193,7 +193,9 @@ char GuessSeparator(std::string_view text, bool tabSeparated) {
         semicolon += c == ';';
         tab += c == '\t';
     }
-    if (tab > comma && tab >= semicolon) return '\t';
+    // A comma inside a header cell is far likelier than a tab: a tie is a
+    // tab-separated table ("Unicode text" does not quote such cells).
+    if (tab > 0 && tab >= comma && tab >= semicolon) return '\t';
     if (semicolon > comma) return ';';
     return ',';
 }
