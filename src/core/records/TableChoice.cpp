@@ -38,8 +38,11 @@ std::string DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors
     ImportOptions options;
     options.tableName = BareName(sjisTablePath);
     const std::string table = PathForMessage(sjisTablePath);
+    // Beside the table as the file system spells it: a folder whose name
+    // has more than one spelling for its Shift-JIS bytes is found again.
+    const std::string fsTable = FsPath(sjisTablePath);
     const ImportReport report =
-        ImportTableFile(FsPath(sjisTablePath), table, FsPath(sjisDat), options, ExistingFile::ReplaceOwn);
+        ImportTableFile(fsTable, table, DataPathBesideTable(fsTable), options, ExistingFile::ReplaceOwn);
     if (!report.written)
         throw VokamoError("表「" + table + "」から問題ファイルを作れませんでした。" +
                           Listed(report.problems, false));
