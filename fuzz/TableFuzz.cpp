@@ -8,6 +8,7 @@
 
 #include "core/data/SjisText.h"
 #include "core/data/TableImport.h"
+#include "core/state/ProgramState.h"
 
 using namespace vokamo;
 
