@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ClassCommand.h"
 #include "TableCommands.h"
 #include "core/data/DataCheck.h"
 
@@ -81,6 +82,25 @@ constexpr OptionSpec kOptions[] = {
      "replace a file that exists (never replaced without it)", nullptr, "--import --export --template"},
     {"--dat", "", ValueCount::None, "", "", "--template で、表ではなく問題データファイルを書きます",
      "with --template, write a question data file instead of a table", nullptr, "--template"},
+    {"--class", "", ValueCount::Many, "[フォルダー...]", "[FOLDER...]",
+     "先生用: フォルダーとその下のすべての成績を「クラスの成績」の\n"
+     "画面で見ます（書かなければ前回のフォルダーか今のフォルダー）",
+     "for teachers: every record in the folders and their subfolders\n"
+     "in the class overview window (default: the folder used last,\n"
+     "else this one)",
+     RunClassCommand},
+    {"--csv", "", ValueCount::One, "ファイル", "FILE",
+     "クラスの成績を CSV に書き出します（画面は開きません）。\n"
+     "終了コード: 0 すべて読めた、1 読めない成績あり、2 書けない",
+     "write the class tables as CSV (no window is opened). Exit\n"
+     "status: 0 all read, 1 some records unreadable, 2 cannot write",
+     RunClassCommand},
+    {"--csv-hard", "", ValueCount::One, "ファイル", "FILE",
+     "まちがいの多い単語を CSV に書き出します（画面は開きません）",
+     "write the hardest words as CSV (no window is opened)", RunClassCommand},
+    {"--pdf", "", ValueCount::One, "ファイル", "FILE",
+     "クラスの成績を A4 の PDF に書き出します（画面は開きません）",
+     "write the class overview as an A4 PDF (no window is opened)", RunClassCommand},
     {"--help", "-h", ValueCount::None, "", "", "このオプションの一覧を表示します", "list these options",
      RunHelp},
     {"--version", "", ValueCount::None, "", "", "バージョンを表示します", "print the version", RunVersion},
@@ -223,15 +243,6 @@ std::optional<UsageProblem> Parse(int argc, const char* const* argv, CommandLine
 }
 
 }  // namespace
-
-ReportLanguage LanguageFromLocale() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (!value || !*value) continue;
-        return std::strncmp(value, "ja", 2) == 0 ? ReportLanguage::Japanese : ReportLanguage::English;
-    }
-    return ReportLanguage::Japanese;
-}
 
 const std::vector<std::string>& CommandLine::Values(std::string_view option) const {
     static const std::vector<std::string> none;

@@ -12,9 +12,8 @@
 
 namespace vokamo {
 
-// Japanese unless the locale says another language: the first of LC_ALL,
-// LC_MESSAGES and LANG that is set decides, as for every program.
-ReportLanguage LanguageFromLocale();
+// LanguageFromLocale (core/data/DataCheck.h) decides the language of every
+// message here.
 
 // The command line as read: every option of the program that was given, in
 // any position, with its values; and the toolkit's own options (-platform,

@@ -1,6 +1,8 @@
 #include "core/data/DataCheck.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace vokamo {
 
@@ -13,6 +15,15 @@ std::string ReportLine(const std::string& file, const Problem& p, ReportLanguage
     line += ": ";
     line += ja ? p.ja : p.en;
     return line;
+}
+
+ReportLanguage LanguageFromLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (!value || !*value) continue;
+        return std::strncmp(value, "ja", 2) == 0 ? ReportLanguage::Japanese : ReportLanguage::English;
+    }
+    return ReportLanguage::Japanese;
 }
 
 int CheckDataFiles(const std::vector<std::string>& fsPaths, ReportLanguage language, std::ostream& out) {

@@ -10,6 +10,10 @@ namespace vokamo {
 
 enum class ReportLanguage { Japanese, English };
 
+// Japanese unless the locale says another language: the first of LC_ALL,
+// LC_MESSAGES and LANG that is set decides, as for every program.
+ReportLanguage LanguageFromLocale();
+
 // Reads the question data file at fsPath (a file-system path) with the
 // program's own reader and lists every problem it can find, in line order:
 // errors (the program would refuse the file) and warnings (the file loads,

@@ -168,7 +168,7 @@ ItemFields ReadItemTexts(DataReader& r, int kind, bool choice) {
     return f;
 }
 
-void ReadItems(DataReader& r, QuestionData& t) {
+void ReadItems(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep) {
     const Said& layout = ItemLayout(t.DataKind);
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
@@ -203,10 +203,11 @@ void ReadItems(DataReader& r, QuestionData& t) {
         const ItemFields texts =
             ReadItemTexts(r, t.DataKind, t.DataKind == 3 && t.ItemCode[item] == QuestionTypeChoice);
         if (known) CheckItem(r, texts);
+        if (keep) keep->push_back({std::string(texts.answer.text), std::string(texts.question.text)});
     }
 }
 
-void ReadTable(DataReader& r, QuestionData& t) {
+void ReadTable(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep = nullptr) {
     ReadHeaderLine(r, t);
     if (t.DataKind == 0) {
         t.LessonCount = 1;
@@ -223,7 +224,7 @@ void ReadTable(DataReader& r, QuestionData& t) {
         }
         t.HeaderLines = t.DataKind == 1 ? t.LessonCount + 1 : t.LessonCount + t.CodeCount + 2;
     }
-    ReadItems(r, t);
+    ReadItems(r, t, keep);
     if (r.Checking() && !r.In().AtEnd()) {
         // Lines after the last item are never read; more often than not they
         // are items the header does not count.
@@ -261,6 +262,16 @@ void ReadDataHeader(ProgramState& st) {
     ReadTable(r, t);
     static_cast<QuestionData&>(st) = t;
     if (t.DataKind == 0) st.LessonSelected[0] = 1;
+}
+
+void ReadDataWithTexts(const std::string& sjisPath, QuestionData& table, std::vector<ItemTexts>& texts) {
+    QuestionData t;
+    std::vector<ItemTexts> kept;
+    t.DataStamp = StampOfPath(FsPath(sjisPath));
+    DataReader r(FsPath(sjisPath), SjisToUtf8Lossy(sjisPath), nullptr);
+    ReadTable(r, t, &kept);
+    table = std::move(t);
+    texts = std::move(kept);
 }
 
 void BuildItemOrder(ProgramState& st) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/state/ProgramState.h"
 
 namespace vokamo {
@@ -9,6 +12,17 @@ namespace vokamo {
 // ConversionError or LimitError; on any failure the counts (ItemCount,
 // LessonCount, CodeCount, HeaderLines) are 0 and nothing half-read is left.
 void ReadDataHeader(ProgramState& st);
+
+// The two texts of an item that tell a teacher which word it asks (Shift-JIS).
+struct ItemTexts {
+    std::string answer;    // the answer line, "@" words and all
+    std::string question;  // the prompt, most often the Japanese meaning
+};
+
+// Reads the question table of the file at sjisPath and, in the same pass,
+// the answer and question line of every item. Throws like ReadDataHeader;
+// table and texts change only when the whole file was read.
+void ReadDataWithTexts(const std::string& sjisPath, QuestionData& table, std::vector<ItemTexts>& texts);
 
 // Fills ItemOrder: identity, or a random permutation when RandomOrder is 1.
 // Always draws the shuffle.

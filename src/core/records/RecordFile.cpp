@@ -227,13 +227,36 @@ bool Exists(const std::string& sjisPath) {
     return ::stat(FsPath(sjisPath).c_str(), &sb) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+}  // namespace
+
 std::string OtherBookMessage(const std::string& record, const std::string& stored, const std::string& found) {
     return "成績「" + PathForMessage(record) + "」の問題ファイル「" + PathForMessage(stored) +
            "」が見つかりません。同じフォルダーの「" + PathForMessage(found) +
            "」は題名、種類または問題数が違う別の問題なので、この成績には使えません。";
 }
 
-}  // namespace
+FoundDataFile FindDataFile(const std::string& sjisRecordPath, const std::string& stored) {
+    // A class folder copied elsewhere keeps the old absolute path on line 1,
+    // and a relative one means the record's own folder, never wherever the
+    // program was started from.
+    FoundDataFile found;
+    const std::string folder = FolderOf(sjisRecordPath);
+    found.sjisPath = !stored.empty() && stored[0] != '/' ? folder + stored : stored;
+    if (!Exists(found.sjisPath)) {
+        const std::string beside = folder + BareName(stored);
+        if (beside != found.sjisPath && Exists(beside)) {
+            found.sjisPath = beside;
+            found.substituted = true;
+        }
+    }
+    return found;
+}
+
+std::string RecordLockPath(const std::string& fsRecordPath) {
+    const std::filesystem::path record(fsRecordPath);
+    const std::string name = "." + record.filename().string() + ".vokamo-lock";
+    return record.has_parent_path() ? (record.parent_path() / name).string() : name;
+}
 
 void RemoveLeftoverTemps(const std::string& fsRecordPath) {
     const std::filesystem::path target(fsRecordPath);
@@ -360,22 +383,11 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     const std::string recordTitle = next.Title;
     const int32_t recordType = next.TypeCode;
 
-    // A class folder copied elsewhere keeps the old absolute path on line 1,
-    // and a relative one means the record's own folder, never wherever the
-    // program was started from.
     const std::string stored = next.DataPath;
-    const std::string folder = FolderOf(sjisPath);
-    if (!stored.empty() && stored[0] != '/') next.DataPath = folder + stored;
-    bool substituted = false;
-    if (!Exists(next.DataPath)) {
-        const std::string beside = folder + BareName(stored);
-        if (beside != next.DataPath && Exists(beside)) {
-            next.DataPath = beside;
-            substituted = true;
-        }
-    }
+    const FoundDataFile found = FindDataFile(sjisPath, stored);
+    next.DataPath = found.sjisPath;
     ReadDataHeader(next);
-    if (substituted &&
+    if (found.substituted &&
         (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems))
         throw FileError(OtherBookMessage(sjisPath, stored, next.DataPath));
     for (int32_t i = std::max(recordItems, 0); i < std::min(next.ItemCount, MaxItems); ++i) {

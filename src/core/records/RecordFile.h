@@ -65,6 +65,25 @@ void InitialiseRecord(ProgramState& st);
 // start never answered.
 void OpenRecord(ProgramState& st, const std::string& sjisPath);
 
+// The question data file a record names on its line 1 (`stored`, as the
+// record holds it): a relative name is taken from the record's folder, and
+// when the named file does not exist the file of the same name in the
+// record's folder is used (`substituted`); a Windows path's '\\' counts as
+// a folder separator there. Shift-JIS paths.
+struct FoundDataFile {
+    std::string sjisPath;
+    bool substituted = false;
+};
+FoundDataFile FindDataFile(const std::string& sjisRecordPath, const std::string& stored);
+
+// The refusal of a substituted file that is another book than the record's.
+std::string OtherBookMessage(const std::string& sjisRecord, const std::string& sjisStored,
+                             const std::string& sjisFound);
+
+// Where the lock of the record at fsRecordPath lives (".<name>.vokamo-lock"
+// beside it); a file-system path.
+std::string RecordLockPath(const std::string& fsRecordPath);
+
 // Saves the open record, if any.
 void SaveIfOpen(const ProgramState& st);
 

@@ -20,6 +20,7 @@
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
+#include "ui/widgets/UiScoreGrid.h"
 
 namespace vokamo {
 
@@ -36,32 +37,10 @@ constexpr int StartSoundTick = 2;
 constexpr int ReadyTick = 13;
 constexpr Rgb Navy = 0x000080;
 
-void SetColours(QWidget* w, Rgb background, Rgb text) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, ToQColor(background));
-    pal.setColor(QPalette::WindowText, ToQColor(text));
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
 QFont PixelFont(const QFont& base, int pixels) {
     QFont f = base;
     f.setPixelSize(pixels);
     return f;
-}
-
-// A lowered status panel or a raised group label panel.
-QLabel* MakePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, Rgb background,
-                  Rgb text) {
-    auto* panel = new QLabel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(geometry);
-    panel->setFrameStyle(QFrame::Panel | shadow);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFont(PixelFont(parent->font(), 12));
-    SetColours(panel, background, text);
-    panel->hide();
-    return panel;
 }
 
 // Runs `work` once, when `widget` is first painted, before its own paint and
@@ -102,7 +81,7 @@ TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileC
     setWindowTitle(QStringLiteral("Vantory"));
     setFixedSize(ClientWidth, ClientHeight);
     setFont(PixelFont(QFont(QString::fromUtf8(MinchoP)), 16));
-    SetColours(this, WindowColour, 0x000000);
+    SetPanelColours(this, WindowColour, 0x000000);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
     BuildControls();
@@ -208,15 +187,15 @@ void TfrmMain::BuildControls() {
     lblPlayer->setPalette(pal);
     lblPlayer->hide();
 
-    pnlOrder = MakePanel(this, "pnlOrder", QRect(547, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
-    pnlFlash = MakePanel(this, "pnlFlash", QRect(547, 71, 85, 17), QFrame::Sunken, StatusPanelColour, 0);
-    pnlHint = MakePanel(this, "pnlHint", QRect(622, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
-    pnlRec = MakePanel(this, "pnlRec", QRect(634, 70, 61, 18), QFrame::Sunken, StatusPanelColour, 0);
+    pnlOrder = MakeScorePanel(this, "pnlOrder", QRect(547, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlFlash = MakeScorePanel(this, "pnlFlash", QRect(547, 71, 85, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlHint = MakeScorePanel(this, "pnlHint", QRect(622, 53, 73, 17), QFrame::Sunken, StatusPanelColour, 0);
+    pnlRec = MakeScorePanel(this, "pnlRec", QRect(634, 70, 61, 18), QFrame::Sunken, StatusPanelColour, 0);
 
     for (int i = 0; i < MaxGroups; ++i) {
         const std::string name = "pnl" + std::to_string(i);
         LabelPanels[i] =
-            MakePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
+            MakeScorePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
                       QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
     }
 }
@@ -257,12 +236,7 @@ void TfrmMain::ApplyScreen() {
         panel->setVisible(screen_.statusVisible);
     }
     for (int i = 0; i < MaxGroups; ++i) {
-        const LabelPanel& model = screen_.labels[i];
-        QLabel* panel = LabelPanels[i];
-        panel->setText(ToQt(model.caption));
-        panel->move(LabelLeft, model.top);
-        SetColours(panel, model.colour, 0xFFFFFF);
-        panel->setVisible(model.visible);
+        ApplyLabelPanel(LabelPanels[i], screen_.labels[i]);
     }
     update();
 }
@@ -270,10 +244,7 @@ void TfrmMain::ApplyScreen() {
 void TfrmMain::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    for (const Cell& c : screen_.cells) {
-        painter.fillRect(QRect(c.x, c.y, c.w, c.h), ToQColor(c.border));
-        painter.fillRect(QRect(c.x + 1, c.y + 1, c.w - 2, c.h - 2), ToQColor(c.fill));
-    }
+    PaintCells(painter, screen_.cells);
 }
 
 void TfrmMain::Timer3Timer() {

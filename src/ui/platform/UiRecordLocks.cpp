@@ -5,7 +5,8 @@
 
 #include <QLockFile>
 #include <QTimer>
-#include <filesystem>
+
+#include "core/records/RecordFile.h"
 
 namespace vokamo {
 
@@ -32,9 +33,7 @@ private:
 }  // namespace
 
 std::string UiRecordLocks::LockPath(const std::string& fsRecordPath) {
-    const std::filesystem::path record(fsRecordPath);
-    const std::string name = "." + record.filename().string() + ".vokamo-lock";
-    return record.has_parent_path() ? (record.parent_path() / name).string() : name;
+    return RecordLockPath(fsRecordPath);
 }
 
 std::unique_ptr<RecordLock> UiRecordLocks::Lock(const std::string& fsRecordPath, bool& inUse) {
