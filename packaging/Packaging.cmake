@@ -4,7 +4,7 @@
 #   bin/vokamo
 #   LIBDIR/vokamo/libvokamo_sound.so             the sound backend, found from bin/ by the program
 #   share/vokamo/sounds, share/vokamo/samples     found from bin/ by the program
-#   share/applications, share/icons, share/metainfo   the menu entry and its metadata
+#   share/applications, share/icons, share/metainfo   the menu entries and their metadata
 #   share/doc/vokamo, share/man/man1              README, copyright, changelog, manual page
 # The help text is compiled into the program.
 
@@ -48,7 +48,9 @@ install(TARGETS vokamo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS vokamo_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vokamo)
 install(FILES ${VOKAMO_SOUND_FILES} DESTINATION ${VOKAMO_DATA}/sounds)
 install(FILES ${VOKAMO_SAMPLE_FILES} DESTINATION ${VOKAMO_DATA}/samples)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Two menu entries: the pupil's drill and the teacher's class overview.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.desktop ${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.Class.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/vokamo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${VOKAMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -79,9 +81,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VOKAMO_MAINTAINER}")
 # The libraries (Qt and what it needs) are found by dpkg-shlibdeps from the
 # program itself; what it loads by name is listed: the fonts its windows are
 # drawn in, and Qt's Japanese texts for the dialogs. The X11 platform plugin
-# comes with libqt6gui6. libcsv3 reads the teachers' word tables.
+# comes with libqt6gui6. libcsv3 reads the teachers' word tables and writes
+# the class overview's CSV; libqt6printsupport6 prints it (both are linked
+# and would be found anyway; they are named for the reader of this list).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcsv3, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libcsv3, libqt6printsupport6, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

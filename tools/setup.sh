@@ -20,7 +20,8 @@ JOBS="${VOKAMO_JOBS:-2}"
 
 # Building and running: the X11 platform plugin comes with Qt's GUI library,
 # Qt's own Japanese texts with qt6-translations-l10n; libcsv reads the word
-# tables teachers save from a spreadsheet.
+# tables teachers save from a spreadsheet and writes the class overview's CSV;
+# printing comes with qt6-base-dev (Qt Print Support).
 PACKAGES=(
     g++ cmake ninja-build pkg-config libcsv-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n

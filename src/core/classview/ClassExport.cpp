@@ -52,8 +52,8 @@ std::string Escape(const std::string& text) {
 std::string Cells(const std::vector<std::string>& texts, const char* tag, size_t firstNumber) {
     std::string out = "<tr>";
     for (size_t i = 0; i < texts.size(); ++i) {
-        out += std::string("<") + tag + (i >= firstNumber ? " align=\"right\"" : "") + ">" + Escape(texts[i]) +
-               "</" + tag + ">";
+        out += std::string("<") + tag + (i >= firstNumber ? " align=\"right\"" : "") + ">" +
+               Escape(texts[i]) + "</" + tag + ">";
     }
     return out + "</tr>\n";
 }
@@ -68,17 +68,18 @@ std::string OneDecimal(double value) {
 
 std::array<std::string, ClassCsvColumns> ClassCsvHeaders(ReportLanguage language) {
     if (language == ReportLanguage::English)
-        return {"file",  "title", "pupil",    "record",   "learned", "right_once", "wrong", "never",
-                "attempts", "learned_in_range_percent", "saved"};
-    return {"問題ファイル", "題名",     "名前",     "成績ファイル", "習得数",     "1回正解",
-            "最後が誤答",   "未解答",   "解答回数", "範囲内の習得率(%)", "最終保存"};
+        return {"file",       "title", "pupil", "record",   "learned",
+                "right_once", "wrong", "never", "attempts", "learned_in_range_percent",
+                "saved"};
+    return {"問題ファイル", "題名",   "名前",     "成績ファイル",      "習得数",  "1回正解",
+            "最後が誤答",   "未解答", "解答回数", "範囲内の習得率(%)", "最終保存"};
 }
 
 std::array<std::string, HardCsvColumns> HardCsvHeaders(ReportLanguage language) {
     if (language == ReportLanguage::English)
-        return {"file",   "title",   "rank",         "item",           "answer",
+        return {"file",    "title",  "rank",         "item",           "answer",
                 "meaning", "lesson", "pupils_wrong", "pupils_learned", "attempts_per_learner"};
-    return {"問題ファイル", "題名", "順位",         "問題番号",       "答え",
+    return {"問題ファイル", "題名", "順位",         "問題番号",     "答え",
             "意味",         "課",   "誤答中の人数", "習得した人数", "習得した人の平均解答回数"};
 }
 
@@ -119,11 +120,12 @@ std::string ClassCsv(const ClassOverview& overview, ReportLanguage language) {
     out += Line(header);
     for (const ClassBook& book : overview.books) {
         for (const PupilRow& row : book.rows) {
-            out += Line({CsvField(book.fileName), CsvField(book.title), CsvField(row.pupil),
-                         CsvField(RecordShownPath(overview, row)), CsvField(std::to_string(row.learned), true),
-                         CsvField(std::to_string(row.rightOnce), true), CsvField(std::to_string(row.wrong), true),
-                         CsvField(std::to_string(row.never), true), CsvField(std::to_string(row.attempts), true),
-                         CsvField(std::to_string(row.learnedInRangePercent), true), CsvField(row.saved, true)});
+            out += Line(
+                {CsvField(book.fileName), CsvField(book.title), CsvField(row.pupil),
+                 CsvField(RecordShownPath(overview, row)), CsvField(std::to_string(row.learned), true),
+                 CsvField(std::to_string(row.rightOnce), true), CsvField(std::to_string(row.wrong), true),
+                 CsvField(std::to_string(row.never), true), CsvField(std::to_string(row.attempts), true),
+                 CsvField(std::to_string(row.learnedInRangePercent), true), CsvField(row.saved, true)});
         }
     }
     return out;
@@ -137,11 +139,12 @@ std::string HardCsv(const ClassOverview& overview, ReportLanguage language) {
     for (const ClassBook& book : overview.books) {
         int rank = 0;
         for (const HardWord& w : book.hardest) {
-            out += Line({CsvField(book.fileName), CsvField(book.title), CsvField(std::to_string(++rank), true),
-                         CsvField(std::to_string(w.item + 1), true), CsvField(w.answer), CsvField(w.meaning),
-                         CsvField(w.lesson), CsvField(std::to_string(w.wrongNow), true),
-                         CsvField(std::to_string(w.learnedBy), true),
-                         CsvField(OneDecimal(w.AttemptsPerLearner()), true)});
+            out +=
+                Line({CsvField(book.fileName), CsvField(book.title), CsvField(std::to_string(++rank), true),
+                      CsvField(std::to_string(w.item + 1), true), CsvField(w.answer), CsvField(w.meaning),
+                      CsvField(w.lesson), CsvField(std::to_string(w.wrongNow), true),
+                      CsvField(std::to_string(w.learnedBy), true),
+                      CsvField(OneDecimal(w.AttemptsPerLearner()), true)});
         }
     }
     return out;
@@ -168,20 +171,23 @@ std::vector<std::string> ClassTableRow(const ClassOverview& overview, const Pupi
             std::to_string(row.never),
             std::to_string(row.attempts),
             std::to_string(row.learnedInRangePercent),
-            row.saved,
+            ShortLocalTime(row.savedSeconds),
             row.inUse ? InUseMark : ""};
 }
 
 std::vector<std::string> HardTableRow(const HardWord& word, int rank) {
-    return {std::to_string(rank),           std::to_string(word.item + 1),
-            word.answer,                    word.meaning,
-            word.lesson,                    std::to_string(word.wrongNow),
-            std::to_string(word.learnedBy), OneDecimal(word.AttemptsPerLearner())};
+    return {std::to_string(rank),
+            std::to_string(word.item + 1),
+            word.answer,
+            word.meaning,
+            word.lesson,
+            std::to_string(word.wrongNow),
+            std::to_string(word.learnedBy),
+            OneDecimal(word.AttemptsPerLearner())};
 }
 
 std::string ClassPrintHtml(const ClassOverview& overview, const std::string& printedAt) {
-    std::string out =
-        "<html><head><meta charset=\"utf-8\"></head><body style=\"font-size: 9pt;\">\n";
+    std::string out = "<html><head><meta charset=\"utf-8\"></head><body style=\"font-size: 9pt;\">\n";
     bool first = true;
     const std::vector<std::string> classHeaders = ClassTableHeaders();
     const std::vector<std::string> hardHeaders = HardTableHeaders();
@@ -189,8 +195,8 @@ std::string ClassPrintHtml(const ClassOverview& overview, const std::string& pri
         out += first ? "<div>" : "<div style=\"page-break-before: always;\">";
         first = false;
         out += "<h2>" + Escape(book.title) + "</h2>\n";
-        out += "<p>" + Escape(std::string(ClassWindowTitle)) + "　問題ファイル: " + Escape(book.fileName) + "　" +
-               std::to_string(book.rows.size()) + " 人分　" + Escape(printedAt) + "</p>\n";
+        out += "<p>" + Escape(std::string(ClassWindowTitle)) + "　問題ファイル: " + Escape(book.fileName) +
+               "　" + std::to_string(book.rows.size()) + " 人分　" + Escape(printedAt) + "</p>\n";
         out += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">\n";
         out += Cells(classHeaders, "th", classHeaders.size());
         for (const PupilRow& row : book.rows) {

@@ -26,7 +26,8 @@ std::string ClassFolderMemoryFile() {
 std::string RememberedClassFolder(const std::string& file) {
     if (file.empty()) return std::string();
     struct stat sb {};
-    if (::stat(file.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode) || static_cast<size_t>(sb.st_size) > MaxRememberedBytes)
+    if (::stat(file.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode) ||
+        static_cast<size_t>(sb.st_size) > MaxRememberedBytes)
         return std::string();
     std::ifstream in(file, std::ios::binary);
     std::string folder;

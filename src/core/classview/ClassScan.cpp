@@ -120,7 +120,8 @@ private:
         }
         if (static_cast<uint64_t>(sb.st_size) > MaxRecordFileBytes) {
             Note(rel, index,
-                 "成績にしては大きすぎる（" + std::to_string(sb.st_size) + " バイト）ので、読みませんでした。");
+                 "成績にしては大きすぎる（" + std::to_string(sb.st_size) +
+                     " バイト）ので、読みませんでした。");
             return;
         }
         if (out_.records.size() >= limits_.maxRecords) {

@@ -13,9 +13,9 @@ namespace vokamo {
 // How far a scan goes. A class stick holds a folder per pupil, perhaps one
 // per class above them; deeper trees are somebody's whole disk.
 struct ScanLimits {
-    int maxDepth = 6;               // subfolder levels below a folder given
-    size_t maxEntries = 200000;     // directory entries looked at in all
-    size_t maxRecords = 5000;       // records taken in all
+    int maxDepth = 6;                     // subfolder levels below a folder given
+    size_t maxEntries = 200000;           // directory entries looked at in all
+    size_t maxRecords = 5000;             // records taken in all
     std::atomic<bool>* cancel = nullptr;  // set from another thread to stop early
 };
 

@@ -98,11 +98,11 @@ private:
         ReadRecordFile(st);
         const FoundDataFile file = FindDataFile(st.RecordPath, st.DataPath);
         const DataEntry& entry = Data(file.sjisPath);
-        if (!entry.error.empty())
-            throw FileError("問題ファイルを読めません。" + entry.error);
+        if (!entry.error.empty()) throw FileError("問題ファイルを読めません。" + entry.error);
         const QuestionData& data = entry.data;
         if (data.Title != st.Title || data.TypeCode != st.TypeCode || data.ItemCount != st.ItemCount) {
-            if (file.substituted) throw FileError(OtherBookMessage(st.RecordPath, st.DataPath, file.sjisPath));
+            if (file.substituted)
+                throw FileError(OtherBookMessage(st.RecordPath, st.DataPath, file.sjisPath));
             throw FileError("問題ファイル「" + PathForMessage(file.sjisPath) +
                             "」は、この成績の問題と題名、種類または問題数が違います。問題ファイルが書き換えら"
                             "れたか、別の問題ファイルに置き換えられています。");
@@ -179,7 +179,8 @@ void CountRecord(const QuestionData& data, PupilRow& row) {
     row.learned = row.rightOnce = row.wrong = row.never = 0;
     row.attempts = 0;
     row.rangeItems = row.rangeLearned = 0;
-    const int items = std::min<int>(static_cast<int>(row.states.size()), std::clamp(data.ItemCount, 0, MaxItems));
+    const int items =
+        std::min<int>(static_cast<int>(row.states.size()), std::clamp(data.ItemCount, 0, MaxItems));
     for (int i = 0; i < items; ++i) {
         const int32_t state = row.states[static_cast<size_t>(i)];
         row.attempts += row.tries[static_cast<size_t>(i)];
@@ -301,7 +302,7 @@ std::string AnswerWords(const std::string& sjisAnswerLine) {
 
 std::string IsoLocalTime(int64_t secondsSinceEpoch) {
     const time_t t = static_cast<time_t>(secondsSinceEpoch);
-    std::tm local {};
+    std::tm local{};
     if (!::localtime_r(&t, &local)) return std::string();
     char text[40] = {};
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
@@ -311,12 +312,22 @@ std::string IsoLocalTime(int64_t secondsSinceEpoch) {
     return out;
 }
 
+std::string ShortLocalTime(int64_t secondsSinceEpoch) {
+    const time_t t = static_cast<time_t>(secondsSinceEpoch);
+    std::tm local{};
+    if (!::localtime_r(&t, &local)) return std::string();
+    char text[40] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
 ClassOverview ReadClass(const std::vector<std::string>& fsFolders, const ScanLimits& limits,
                         const ClassProgress& progress) {
     ClassOverview out;
     out.folders = fsFolders;
     const ScanResult scan = ScanFolders(fsFolders, limits);
-    for (const ScanNote& note : scan.notes) out.unread.push_back({note.relPath, note.reason, note.folder, false});
+    for (const ScanNote& note : scan.notes)
+        out.unread.push_back({note.relPath, note.reason, note.folder, false});
     out.cancelled = scan.cancelled;
     ClassReader reader(out);
     const size_t total = scan.records.size();

@@ -19,23 +19,23 @@ namespace vokamo {
 
 // One pupil's record as the class table shows it. Texts are UTF-8.
 struct PupilRow {
-    std::string pupil;     // the player name
+    std::string pupil;      // the player name
     std::string sjisPupil;  // the same as the record holds it
-    std::string fileName;  // the record's file name
-    std::string relPath;   // from the folder given
+    std::string fileName;   // the record's file name
+    std::string relPath;    // from the folder given
     std::string fsPath;
     int folder = 0;
-    int32_t learned = 0;    // state 2
-    int32_t rightOnce = 0;  // state 1
-    int32_t wrong = 0;      // state 0: the last answer was wrong
-    int32_t never = 0;      // -1, and anything a hand edit left that is no state
-    int64_t attempts = 0;   // sum of the attempt counts
-    int32_t rangeItems = 0;    // items in the pupil's learning range
-    int32_t rangeLearned = 0;  // of those, learned
+    int32_t learned = 0;                // state 2
+    int32_t rightOnce = 0;              // state 1
+    int32_t wrong = 0;                  // state 0: the last answer was wrong
+    int32_t never = 0;                  // -1, and anything a hand edit left that is no state
+    int64_t attempts = 0;               // sum of the attempt counts
+    int32_t rangeItems = 0;             // items in the pupil's learning range
+    int32_t rangeLearned = 0;           // of those, learned
     int32_t learnedInRangePercent = 0;  // rangeLearned * 100 / rangeItems, truncated; 0 for none
-    int64_t savedSeconds = 0;  // last change of the file, seconds since 1970
-    std::string saved;         // the same in ISO 8601 with the local offset
-    bool inUse = false;        // a pupil's program has it open now
+    int64_t savedSeconds = 0;           // last change of the file, seconds since 1970
+    std::string saved;                  // the same in ISO 8601 with the local offset
+    bool inUse = false;                 // a pupil's program has it open now
 
     // What the record holds, for drawing the pupil's grid.
     int32_t RecordOff = 0, FlashTime = 0, RandomOrder = 0, HintMode = 0;
@@ -47,13 +47,13 @@ struct PupilRow {
 
 // An item of a question file in the order of the hardest words.
 struct HardWord {
-    int32_t item = 0;            // item number, from 0
-    std::string answer;          // the answer word(s), UTF-8, without "@"
-    std::string meaning;         // the question line, UTF-8
-    std::string lesson;          // lesson name, UTF-8
-    int32_t wrongNow = 0;        // pupils whose last answer was wrong
-    int32_t learnedBy = 0;       // pupils who learned it
-    int64_t learnerAttempts = 0; // attempts of the pupils who learned it, summed
+    int32_t item = 0;             // item number, from 0
+    std::string answer;           // the answer word(s), UTF-8, without "@"
+    std::string meaning;          // the question line, UTF-8
+    std::string lesson;           // lesson name, UTF-8
+    int32_t wrongNow = 0;         // pupils whose last answer was wrong
+    int32_t learnedBy = 0;        // pupils who learned it
+    int64_t learnerAttempts = 0;  // attempts of the pupils who learned it, summed
     // learnerAttempts / learnedBy, with one decimal; 0 when nobody learned it.
     double AttemptsPerLearner() const;
 };
@@ -61,13 +61,13 @@ struct HardWord {
 // The records of one question file (the same title, type code and item
 // count), with the file's table and item texts.
 struct ClassBook {
-    std::string fileName;  // the question file's name, UTF-8
-    std::string title;     // UTF-8
+    std::string fileName;      // the question file's name, UTF-8
+    std::string title;         // UTF-8
     std::string sjisDataPath;  // the file read for the table
     QuestionData data;
     std::vector<ItemTexts> texts;
-    std::vector<PupilRow> rows;       // in scan order
-    std::vector<HardWord> hardest;    // every item, hardest first
+    std::vector<PupilRow> rows;     // in scan order
+    std::vector<HardWord> hardest;  // every item, hardest first
 };
 
 // A record that could not be summarised, with why (Japanese, UTF-8).
@@ -79,9 +79,9 @@ struct UnreadRecord {
 };
 
 struct ClassOverview {
-    std::vector<std::string> folders;     // as given (file-system paths)
-    std::vector<ClassBook> books;         // by title, then file name
-    std::vector<UnreadRecord> unread;     // records and folders listed with a reason
+    std::vector<std::string> folders;  // as given (file-system paths)
+    std::vector<ClassBook> books;      // by title, then file name
+    std::vector<UnreadRecord> unread;  // records and folders listed with a reason
     bool cancelled = false;
 };
 
@@ -122,5 +122,7 @@ std::string AnswerWords(const std::string& sjisAnswerLine);
 // A file time as ISO 8601 in local time with its offset
 // ("2026-12-09T16:43:59+09:00").
 std::string IsoLocalTime(int64_t secondsSinceEpoch);
+// The same as tables show it: "2026-12-09 16:43".
+std::string ShortLocalTime(int64_t secondsSinceEpoch);
 
 }  // namespace vokamo

@@ -136,13 +136,15 @@ void TfrmClass::BuildControls() {
 }
 
 QTableWidget* TfrmClass::ClassTable(int book) const {
-    return book >= 0 && static_cast<size_t>(book) < classTables_.size() ? classTables_[static_cast<size_t>(book)]
-                                                                          : nullptr;
+    return book >= 0 && static_cast<size_t>(book) < classTables_.size()
+               ? classTables_[static_cast<size_t>(book)]
+               : nullptr;
 }
 
 QTableWidget* TfrmClass::HardTable(int book) const {
-    return book >= 0 && static_cast<size_t>(book) < hardTables_.size() ? hardTables_[static_cast<size_t>(book)]
-                                                                         : nullptr;
+    return book >= 0 && static_cast<size_t>(book) < hardTables_.size()
+               ? hardTables_[static_cast<size_t>(book)]
+               : nullptr;
 }
 
 void TfrmClass::Reload() {
@@ -265,8 +267,9 @@ void TfrmClass::ShowOverview() {
                 table->setItem(ri, c, item);
             }
         }
+        // Until the teacher clicks a header, the rows stay in folder order.
+        table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
         table->setSortingEnabled(true);
-        table->sortByColumn(-1, Qt::AscendingOrder);
         table->resizeColumnsToContents();
         connect(table, &QTableWidget::cellActivated, this,
                 [this, b](int row, int) { OpenPupil(static_cast<int>(b), row); });
@@ -285,13 +288,15 @@ void TfrmClass::ShowOverview() {
             const std::vector<std::string> texts = HardTableRow(w, rank);
             hard->setItem(ri, 0, NumberItem(rank));
             hard->setItem(ri, 1, NumberItem(w.item + 1));
-            for (int c = 2; c <= 4; ++c) hard->setItem(ri, c, new QTableWidgetItem(Q(texts[static_cast<size_t>(c)])));
+            for (int c = 2; c <= 4; ++c)
+                hard->setItem(ri, c, new QTableWidgetItem(Q(texts[static_cast<size_t>(c)])));
             hard->setItem(ri, 5, NumberItem(w.wrongNow));
             hard->setItem(ri, 6, NumberItem(w.learnedBy));
             hard->setItem(ri, 7, DecimalItem(w.AttemptsPerLearner()));
         }
+        // Sorting starts from the header's indicator: the rank, first first.
+        hard->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
         hard->setSortingEnabled(true);
-        hard->sortByColumn(-1, Qt::AscendingOrder);
         hard->resizeColumnsToContents();
         hardLayout->addWidget(hard);
         split->addWidget(table);
@@ -315,8 +320,8 @@ void TfrmClass::ShowOverview() {
         grdUnread->setWordWrap(true);
         grdUnread->resizeColumnToContents(0);
         grdUnread->resizeColumnToContents(1);
+        grdUnread->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
         grdUnread->setSortingEnabled(true);
-        grdUnread->sortByColumn(-1, Qt::AscendingOrder);
         tabBooks->addTab(grdUnread, QStringLiteral("読めなかったもの（%1）").arg(overview_.unread.size()));
     }
     QString state;
@@ -347,8 +352,8 @@ TfrmPupil* TfrmClass::OpenPupil(int book, int row) {
 
 void TfrmClass::btnFolderClick() {
     const QString start = folders_.empty() ? QString() : Q(folders_.front());
-    const QString chosen =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("成績のあるフォルダーを選んでください"), start);
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("成績のあるフォルダーを選んでください"), start);
     if (chosen.isEmpty()) return;
     folders_ = {chosen.toStdString()};
     RememberClassFolder(memoryFile_, folders_.front());
@@ -366,9 +371,11 @@ void TfrmClass::btnPrintClick() {
 }
 
 void TfrmClass::SaveCsv(bool hardest) {
-    const QString name = QFileDialog::getSaveFileName(
-        this, hardest ? QStringLiteral("まちがいの多い単語を CSV に保存") : QStringLiteral("クラスの成績を CSV に保存"),
-        QString(), QStringLiteral("CSV (*.csv)"));
+    const QString name =
+        QFileDialog::getSaveFileName(this,
+                                     hardest ? QStringLiteral("まちがいの多い単語を CSV に保存")
+                                             : QStringLiteral("クラスの成績を CSV に保存"),
+                                     QString(), QStringLiteral("CSV (*.csv)"));
     if (name.isEmpty()) return;
     const std::string text =
         hardest ? HardCsv(overview_, LanguageFromLocale()) : ClassCsv(overview_, LanguageFromLocale());
@@ -376,8 +383,9 @@ void TfrmClass::SaveCsv(bool hardest) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
         !file.flush())
-        QMessageBox::warning(this, Q(ClassWindowTitle),
-                             QStringLiteral("「%1」に保存できませんでした（%2）。").arg(name, file.errorString()));
+        QMessageBox::warning(
+            this, Q(ClassWindowTitle),
+            QStringLiteral("「%1」に保存できませんでした（%2）。").arg(name, file.errorString()));
 }
 
 void TfrmClass::closeEvent(QCloseEvent* event) {

@@ -56,7 +56,7 @@ TfrmPupil::TfrmPupil(ProgramState st, QWidget* parent) : QWidget(parent, Qt::Win
     grdTen->setMinimumWidth(300);
     body->addWidget(grdTen);
     top->addLayout(body, 1);
-    resize(1080, 560);
+    resize(1120, 600);
     Show();
 }
 
@@ -66,9 +66,11 @@ void TfrmPupil::Show() {
     FullRedraw(st_, screen);
     grid_->Show(screen);
     lblTitle->setText(ToQt(st_.Title) + QStringLiteral("　") + ToQt(st_.PlayerName));
-    lblStatus->setText(ToQt(screen.pnlRec) + QStringLiteral("　") + ToQt(screen.pnlHint) + QStringLiteral("　") +
-                       ToQt(screen.pnlOrder) + QStringLiteral("　") + ToQt(screen.pnlFlash));
-    btnExChange->setText(GroupsByCode(st_) ? QStringLiteral("課ごとに見る") : QStringLiteral("コードごとに見る"));
+    lblStatus->setText(ToQt(screen.pnlRec) + QStringLiteral("　") + ToQt(screen.pnlHint) +
+                       QStringLiteral("　") + ToQt(screen.pnlOrder) + QStringLiteral("　") +
+                       ToQt(screen.pnlFlash));
+    btnExChange->setText(GroupsByCode(st_) ? QStringLiteral("課ごとに見る")
+                                           : QStringLiteral("コードごとに見る"));
 
     const SummaryRow header = SummaryHeaderRow();
     QStringList headers;

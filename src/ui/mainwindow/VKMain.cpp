@@ -194,9 +194,9 @@ void TfrmMain::BuildControls() {
 
     for (int i = 0; i < MaxGroups; ++i) {
         const std::string name = "pnl" + std::to_string(i);
-        LabelPanels[i] =
-            MakeScorePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
-                      QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
+        LabelPanels[i] = MakeScorePanel(this, name.c_str(),
+                                        QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
+                                        QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
     }
 }
 

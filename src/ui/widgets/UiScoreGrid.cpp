@@ -26,8 +26,8 @@ void SetPanelColours(QWidget* w, Rgb background, Rgb text) {
     w->setAutoFillBackground(true);
 }
 
-QLabel* MakeScorePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, Rgb background,
-                       Rgb text) {
+QLabel* MakeScorePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow,
+                       Rgb background, Rgb text) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(geometry);
@@ -64,9 +64,9 @@ UiScoreGrid::UiScoreGrid(QWidget* parent) : QWidget(parent) {
     setFixedSize(GridWidth, GridHeight);
     for (int i = 0; i < MaxGroups; ++i) {
         const std::string name = "pnl" + std::to_string(i);
-        labels_[static_cast<size_t>(i)] =
-            MakeScorePanel(this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
-                           QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
+        labels_[static_cast<size_t>(i)] = MakeScorePanel(
+            this, name.c_str(), QRect(LabelLeft, 89 + i * LabelHeight, LabelWidth, LabelHeight),
+            QFrame::Raised, SelectedLabelColour, 0xFFFFFF);
     }
 }
 
@@ -75,7 +75,8 @@ void UiScoreGrid::Show(const MainScreen& screen) {
     for (int i = 0; i < MaxGroups; ++i) {
         ApplyLabelPanel(labels_[static_cast<size_t>(i)], screen.labels[static_cast<size_t>(i)]);
         if (screen.labels[static_cast<size_t>(i)].visible)
-            bottom = std::max(bottom, screen.labels[static_cast<size_t>(i)].top + LabelHeight + GridBottomMargin);
+            bottom =
+                std::max(bottom, screen.labels[static_cast<size_t>(i)].top + LabelHeight + GridBottomMargin);
     }
     cells_ = screen.cells;
     for (const Cell& c : cells_) bottom = std::max(bottom, c.y + c.h + GridBottomMargin);

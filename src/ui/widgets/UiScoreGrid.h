@@ -21,8 +21,8 @@ void SetPanelColours(QWidget* w, Rgb background, Rgb text);
 
 // A panel of the main window: lowered for the status, raised for a group
 // label; 12-pixel centred text, hidden until shown.
-QLabel* MakeScorePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, Rgb background,
-                       Rgb text);
+QLabel* MakeScorePanel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow,
+                       Rgb background, Rgb text);
 
 // Places, colours and shows or hides a group label panel from its model.
 void ApplyLabelPanel(QLabel* panel, const LabelPanel& model);

@@ -1,3 +1,5 @@
+#include "core/classview/ClassSummary.h"
+
 #include <csv.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,7 +13,6 @@
 
 #include "TestSupport.h"
 #include "core/classview/ClassExport.h"
-#include "core/classview/ClassSummary.h"
 #include "core/data/SjisText.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordFixtures.h"
@@ -27,8 +28,9 @@ using test::EvenShape;
 std::string Record(const std::string& line1, const DataShape& shape, const std::string& player,
                    const std::vector<int>& tries, const std::vector<int>& states,
                    const std::vector<int>& lessonsSelected) {
-    std::vector<std::string> lines = {line1, Sjis(shape.title), player,
-                                      std::to_string(shape.typeCode) + "," + std::to_string(tries.size()) + ",0,0,0,0"};
+    std::vector<std::string> lines = {
+        line1, Sjis(shape.title), player,
+        std::to_string(shape.typeCode) + "," + std::to_string(tries.size()) + ",0,0,0,0"};
     if (shape.typeCode % 10 > 0) {
         lines.push_back(std::to_string(lessonsSelected.size()));
         for (int s : lessonsSelected) lines.push_back(std::to_string(s));
@@ -89,22 +91,24 @@ const DataShape& SmallBook() {
 
 void MakeClass(ClassFolder& c) {
     const std::string d = c.dir;
-    for (const char* sub : {"a", "b", "c", "d", "e", "f", "g", "h", "k"}) fs::create_directories(d + "/" + sub);
+    for (const char* sub : {"a", "b", "c", "d", "e", "f", "g", "h", "k"})
+        fs::create_directories(d + "/" + sub);
     const std::string book = test::WriteDataFile(d, "book.dat", Book());
     test::WriteDataFile(d + "/k", "small.dat", SmallBook());
 
     // In range: lesson 0 only (items 0-2). Learned 0 and 1, so 2 of 3.
-    test::WriteBytes(d + "/a/taro.ret", Record(book, Book(), "Taro", {2, 3, 1, 4, 0, 0}, {2, 2, 1, 0, -1, -1}, {1, 0}));
+    test::WriteBytes(d + "/a/taro.ret",
+                     Record(book, Book(), "Taro", {2, 3, 1, 4, 0, 0}, {2, 2, 1, 0, -1, -1}, {1, 0}));
     c.expected.push_back({"a/taro.ret", true, "基本単語", 2, 1, 1, 2, 10, 66, false, "Taro"});
 
     // A Windows path to a question file now lying beside the record, a
     // Shift-JIS name, and the same pupil twice.
     test::WriteDataFile(d + "/b", "book.dat", Book());
-    test::WriteBytes(d + "/b/hanako.ret", Record("C:\\Vokamo\\book.dat", Book(), Sjis("花子"), {2, 2, 2, 2, 2, 5},
-                                                 {2, 2, 2, 2, 2, 0}, {1, 1}));
+    test::WriteBytes(d + "/b/hanako.ret", Record("C:\\Vokamo\\book.dat", Book(), Sjis("花子"),
+                                                 {2, 2, 2, 2, 2, 5}, {2, 2, 2, 2, 2, 0}, {1, 1}));
     c.expected.push_back({"b/hanako.ret", true, "基本単語", 5, 0, 1, 0, 15, 83, false, "花子"});
-    test::WriteBytes(d + "/b/hanako2.ret",
-                     Record("book.dat", Book(), Sjis("花子"), {0, 0, 0, 1, 0, 0}, {-1, -1, -1, 0, 7, -1}, {0, 1}));
+    test::WriteBytes(d + "/b/hanako2.ret", Record("book.dat", Book(), Sjis("花子"), {0, 0, 0, 1, 0, 0},
+                                                  {-1, -1, -1, 0, 7, -1}, {0, 1}));
     c.expected.push_back({"b/hanako2.ret", true, "基本単語", 0, 0, 1, 5, 1, 0, false, "花子"});
 
     // Broken: another program's file, and a record whose question file is gone.
@@ -115,10 +119,12 @@ void MakeClass(ClassFolder& c) {
     c.expected.push_back(Unread("c/lost.ret"));
 
     // Open in a pupil's program right now: the lock names this process.
-    test::WriteBytes(d + "/d/jiro.ret", Record(book, Book(), "Jiro", {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}, {1, 1}));
+    test::WriteBytes(d + "/d/jiro.ret",
+                     Record(book, Book(), "Jiro", {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}, {1, 1}));
     char host[256] = {};
     gethostname(host, sizeof host - 1);
-    test::WriteBytes(RecordLockPath(d + "/d/jiro.ret"), std::to_string(getpid()) + "\nvokamo\n" + host + "\n");
+    test::WriteBytes(RecordLockPath(d + "/d/jiro.ret"),
+                     std::to_string(getpid()) + "\nvokamo\n" + host + "\n");
     c.expected.push_back({"d/jiro.ret", true, "基本単語", 0, 6, 0, 0, 6, 0, true, "Jiro"});
     // A lock left by a program of this computer that has ended.
     test::WriteBytes(d + "/d/saburo.ret",
@@ -151,8 +157,10 @@ void MakeClass(ClassFolder& c) {
     // Unreadable only for somebody else than the superuser.
     test::WriteBytes(d + "/h/hidden.ret", "x");
     fs::permissions(d + "/h", fs::perms::none);
-    if (geteuid() != 0) c.expected.push_back(Unread("h"));
-    else c.expected.push_back(Unread("h/hidden.ret"));
+    if (geteuid() != 0)
+        c.expected.push_back(Unread("h"));
+    else
+        c.expected.push_back(Unread("h/hidden.ret"));
 
     // A second book in a subfolder, kind 0, record with a relative path.
     test::WriteBytes(d + "/k/yuki.ret", Record("small.dat", SmallBook(), "Yuki", {3, 1, 0}, {2, 1, -1}, {}));
@@ -206,8 +214,8 @@ TEST(ClassSummary, EveryRecordOfAClassFolderBecomesARowOrIsListedWithAReason) {
     EXPECT_EQ(o.books[0].rows.size() + o.books[1].rows.size(), rows);
 
     // Reading changed nothing: no record, lock or temporary file written.
-    for (const auto& entry : fs::recursive_directory_iterator(
-             c.dir, fs::directory_options::skip_permission_denied))
+    for (const auto& entry :
+         fs::recursive_directory_iterator(c.dir, fs::directory_options::skip_permission_denied))
         EXPECT_EQ(entry.path().string().find("vokamo-tmp"), std::string::npos);
 }
 
@@ -238,8 +246,9 @@ TEST(ClassSummary, CsvHoldsTheHandCountedTablesAndTheHardestWordsInOrder) {
     ASSERT_EQ(csv.compare(0, 3, "\xEF\xBB\xBF"), 0);
     const auto rows = ParseCsv(csv.substr(3));
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"file", "title", "pupil", "record", "learned", "right_once", "wrong",
-                                                 "never", "attempts", "learned_in_range_percent", "saved"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"file", "title", "pupil", "record", "learned", "right_once", "wrong",
+                                        "never", "attempts", "learned_in_range_percent", "saved"}));
     // The Japanese file has the same columns under other names.
     const auto ja = ParseCsv(ClassCsv(o, ReportLanguage::Japanese).substr(3));
     ASSERT_EQ(ja.size(), rows.size());
