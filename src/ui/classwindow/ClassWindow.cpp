@@ -31,6 +31,7 @@ namespace {
 constexpr int ProgressAfterMs = 150;
 constexpr int ProgressTickMs = 50;
 constexpr int RowRole = Qt::UserRole + 1;
+constexpr int SizedRows = 40;
 
 QString Q(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -47,6 +48,9 @@ QTableWidget* MakeTable(QWidget* parent, const std::vector<std::string>& headers
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    // Column widths from the first rows only: measuring every cell of a
+    // 600-word table would hold the first picture back.
+    t->horizontalHeader()->setResizeContentsPrecision(SizedRows);
     return t;
 }
 
