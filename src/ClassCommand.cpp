@@ -50,7 +50,7 @@ std::vector<std::string> FoldersOrDefault(const CommandLine& line) {
 // and the processor time the program had used by then.
 void MarkFirstClass() {
     if (!std::getenv("VOKAMO_CLASS_SHOWN_MARK")) return;
-    timespec now {}, cpu {};
+    timespec now{}, cpu{};
     clock_gettime(CLOCK_REALTIME, &now);
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     std::fprintf(stderr, "vokamo-class-shown %lld%09ld cpu-us %lld\n", static_cast<long long>(now.tv_sec),
@@ -61,10 +61,11 @@ void MarkFirstClass() {
 int Export(const CommandContext& c, const std::vector<std::string>& folders) {
     const ClassOverview overview = ReadClass(folders);
     for (const UnreadRecord& u : overview.unread)
-        c.err << UnreadShownPath(overview, u) << ": " << (u.inUse ? std::string(InUseMark) + " " : "") << u.reason
-              << "\n";
+        c.err << UnreadShownPath(overview, u) << ": " << (u.inUse ? std::string(InUseMark) + " " : "")
+              << u.reason << "\n";
     bool written = true;
-    if (c.line.Has("--csv")) written = WriteText(c.line.Value("--csv"), ClassCsv(overview, c.language), c) && written;
+    if (c.line.Has("--csv"))
+        written = WriteText(c.line.Value("--csv"), ClassCsv(overview, c.language), c) && written;
     if (c.line.Has("--csv-hard"))
         written = WriteText(c.line.Value("--csv-hard"), HardCsv(overview, c.language), c) && written;
     if (c.line.Has("--pdf")) {
@@ -111,7 +112,8 @@ int RunClassCommand(const CommandContext& c) {
     if (!c.line.Values("--class").empty()) {
         std::error_code ec;
         const auto absolute = std::filesystem::absolute(folders.front(), ec);
-        RememberClassFolder(ClassFolderMemoryFile(), ec ? folders.front() : absolute.lexically_normal().string());
+        RememberClassFolder(ClassFolderMemoryFile(),
+                            ec ? folders.front() : absolute.lexically_normal().string());
     }
     TfrmClass window(folders, ClassFolderMemoryFile());
     QObject::connect(

@@ -2,7 +2,9 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -161,6 +163,50 @@ TEST(ClassWindow, ShowsTheClassSortsOpensAPupilAsTheMainWindowDrawsHerAndPrints)
     }
     EXPECT_TRUE(printed.save(QString::fromStdString(shots + "/class_print.png")));
     pupil->close();
+}
+
+// A kind-2 book (4 lessons, 3 codes) and a file that is no record: the
+// unreadable one has its own tab with its reason, a second reading started
+// while the first runs ends with the same tables, and the pupil view goes
+// from lessons to codes and back, grid and table alike.
+TEST(ClassWindow, ListsTheUnreadableReadsAgainAndShowsAPupilByLessonOrCode) {
+    const std::string dir = test::MakeTempDir();
+    const test::DataShape shape = test::EvenShape(2, 24, 4, 3);
+    const std::string data = test::WriteDataFile(dir, "codes.dat", shape);
+    test::WriteBytes(dir + "/aki.ret", test::RecordBytesFor(data, shape, "Aki"));
+    test::WriteBytes(dir + "/notes.ret", "shopping list\r\n");
+
+    TfrmClass w({dir}, "");
+    QSignalSpy loaded(&w, &TfrmClass::Loaded);
+    w.Reload();  // while the first reading runs
+    ASSERT_TRUE(loaded.wait(20000));
+    EXPECT_FALSE(w.Reading());
+    EXPECT_EQ(loaded.count(), 1);
+    ASSERT_EQ(w.Books()->count(), 2);
+    ASSERT_NE(w.UnreadTable(), nullptr);
+    ASSERT_EQ(w.UnreadTable()->rowCount(), 1);
+    EXPECT_EQ(w.UnreadTable()->item(0, 0)->text(), QStringLiteral("notes.ret"));
+    EXPECT_FALSE(w.UnreadTable()->item(0, 2)->text().isEmpty());
+
+    TfrmPupil* pupil = w.OpenPupil(0, 0);
+    ASSERT_NE(pupil, nullptr);
+    ASSERT_FALSE(pupil->FocusButton()->isHidden());
+    auto visibleLabels = [&] {
+        int n = 0;
+        for (QLabel* l : pupil->Grid()->findChildren<QLabel*>()) n += !l->isHidden();
+        return n;
+    };
+    EXPECT_EQ(pupil->Table()->rowCount(), 4);
+    EXPECT_EQ(visibleLabels(), 4);
+    pupil->FocusButton()->click();
+    EXPECT_EQ(pupil->Table()->rowCount(), 3);
+    EXPECT_EQ(visibleLabels(), 3);
+    EXPECT_EQ(pupil->Grid()->Cells().size(), 24u);
+    pupil->FocusButton()->click();
+    EXPECT_EQ(pupil->Table()->rowCount(), 4);
+    pupil->close();
+    std::error_code ec;
+    fs::remove_all(dir, ec);
 }
 
 }  // namespace
