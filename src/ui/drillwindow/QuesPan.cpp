@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
-#include <cmath>
 
 #include "core/drill/DrillMachine.h"
 #include "core/platform/MainDisplay.h"
@@ -22,15 +21,6 @@
 namespace vokamo {
 
 namespace {
-
-// The drill states font sizes in points; the window is laid out in pixels
-// at 96 dots per inch.
-QFont SizedFont(const QFont& design, int fontPt) {
-    if (fontPt <= 0) return design;
-    QFont font = design;
-    font.setPixelSize(static_cast<int>(std::lround(fontPt * 96.0 / 72.0)));
-    return font;
-}
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -215,30 +205,49 @@ void TfrmQues::RenderPicture(QLabel* label, Picture picture) {
 void TfrmQues::RenderLabel(LabelSlot& slot, const LabelView& view, const LabelView* before) {
     QLabel* label = slot.label;
     const bool fitted = !slot.room.isEmpty();
-    if (!fitted && (!before || before->fontPt != view.fontPt))
-        label->setFont(SizedFont(slot.design, view.fontPt));
+    if (!slot.flowed) {
+        if (!fitted && (!before || before->fontPt != view.fontPt))
+            label->setFont(FontAtPoints(slot.design, view.fontPt));
+        if (!before || before->text != view.text || before->fontPt != view.fontPt) {
+            if (fitted) {
+                // The drill's size is the largest the text gets; a longer
+                // text is broken into lines, and made smaller only when
+                // that is not enough.
+                const FittedText fit =
+                    FitText(view.text, FontAtPoints(slot.design, view.fontPt), slot.room, slot.smallest);
+                label->setFont(fit.font);
+                label->setText(fit.text);
+            } else {
+                label->setText(ToQt(view.text));
+            }
+            if (slot.autoSize) {
+                label->adjustSize();
+            } else if (fitted) {
+                // A fitted label keeps its design size and grows to hold
+                // the lines the fit gave it.
+                label->resize(label->size().expandedTo(label->sizeHint()));
+            }
+        }
+    }
     if (!slot.fixedColour && (!before || before->colour != view.colour))
         SetTextColour(label, ToQColor(view.colour));
-    if (!before || before->text != view.text || before->fontPt != view.fontPt) {
-        if (fitted) {
-            // The drill's size is the largest the text gets; a longer text
-            // is broken into lines, and made smaller only when that is not
-            // enough.
-            const FittedText fit = FitText(view.text, SizedFont(slot.design, view.fontPt), slot.room);
-            label->setFont(fit.font);
-            label->setText(fit.text);
-        } else {
-            label->setText(ToQt(view.text));
-        }
-        if (slot.autoSize) label->adjustSize();
-    }
     if (!before || before->visible != view.visible) label->setVisible(view.visible);
 }
 
 void TfrmQues::RenderPanel(PanelSlot& slot, const PanelView& view, const PanelView* before) {
     UiPanel* panel = slot.panel;
-    if (!before || before->caption != view.caption) panel->SetCaption(ToQt(view.caption));
-    if (!before || before->fontPt != view.fontPt) panel->SetCaptionFont(SizedFont(slot.design, view.fontPt));
+    const bool changed = !before || before->caption != view.caption || before->fontPt != view.fontPt;
+    if (changed && slot.captionArea.isValid()) {
+        // A long choice is read in full: broken into two lines after its
+        // number, then smaller, but never too small to read.
+        const FittedText fit = FitText(view.caption, FontAtPoints(slot.design, view.fontPt),
+                                       slot.captionArea.size(), ReadablePixels, &slot.alternate);
+        panel->SetCaption(ToQt(view.caption), fit.text);
+        panel->SetCaptionFont(fit.font);
+    } else if (changed) {
+        panel->SetCaption(ToQt(view.caption));
+        panel->SetCaptionFont(FontAtPoints(slot.design, view.fontPt));
+    }
     if (!before || before->colour != view.colour) panel->SetColour(ToQColor(view.colour));
     if (!before || before->enabled != view.enabled) panel->setEnabled(view.enabled);
     if (!before || before->visible != view.visible) panel->setVisible(view.visible);
@@ -261,6 +270,11 @@ void TfrmQues::Render(const DrillScreen& screen) {
     const DrillScreen* before = drawn_ ? &shown_ : nullptr;
     auto was = [before](auto member) { return before ? &(before->*member) : nullptr; };
 
+    const auto moved = [before, &screen](LabelView DrillScreen::*member) {
+        return !before || (before->*member).text != (screen.*member).text ||
+               (before->*member).fontPt != (screen.*member).fontPt;
+    };
+    if (moved(&DrillScreen::w1) || moved(&DrillScreen::w2) || moved(&DrillScreen::w3)) LayOutQuestion(screen);
     RenderLabel(w1, screen.w1, was(&DrillScreen::w1));
     RenderLabel(w2, screen.w2, was(&DrillScreen::w2));
     RenderLabel(w3, screen.w3, was(&DrillScreen::w3));

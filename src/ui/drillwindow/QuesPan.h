@@ -62,10 +62,18 @@ private:
         // Where a long text may go from the label's place without running
         // under its neighbours; empty for labels that keep one line.
         QSize room;
+        int smallest = 6;
+        // The question lines: placed, broken and sized together.
+        bool flowed = false;
+        QPoint place;  // where the design puts it
     };
     struct PanelSlot {
         UiPanel* panel = nullptr;
         QFont design;
+        // Choices: where the caption may go, and the face that takes two
+        // lines where the design face cannot.
+        QRect captionArea;
+        QFont alternate;
     };
 
     void FormShow();
@@ -89,6 +97,9 @@ private:
     void RenderLabel(LabelSlot& slot, const LabelView& view, const LabelView* before);
     void RenderPanel(PanelSlot& slot, const PanelView& view, const PanelView* before);
     void RenderPicture(QLabel* label, Picture picture);
+    // Places the prompt, the input line and the sentence in the question
+    // panel, each whole and readable, clear of the face and the counters.
+    void LayOutQuestion(const DrillScreen& screen);
     void RenderTimer(QTimer& timer, const TimerView& view, const TimerView* before);
     const QPixmap& PictureOf(Picture picture);
 
@@ -102,6 +113,8 @@ private:
     std::array<PanelSlot, 4> statusPanels_{};  // pnlHint, pnlOrder, pnlFlash, pnlRec
     LabelSlot w1, w2, w3, lblOks, lblNgs;
     QLabel* imgFace = nullptr;
+    QFrame* pnlQues_ = nullptr;
+    std::array<QWidget*, 4> counters_{};  // Image1, lblOks, Image2, lblNgs
     LabelSlot lblTitle, lblTen;
     std::array<LabelSlot, 10> answerLines_{};
     std::array<QLabel*, 10> markImages_{};

@@ -10,6 +10,7 @@
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiPictures.h"
 #include "ui/widgets/UiPanel.h"
+#include "ui/widgets/UiTextFit.h"
 
 namespace vokamo {
 
@@ -88,7 +89,10 @@ TfrmQues::LabelSlot TfrmQues::MakeLabel(QWidget* parent, const char* name, int x
     label->setFocusPolicy(Qt::NoFocus);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setTextFormat(Qt::PlainText);
-    return LabelSlot{label, font, true, false, QSize()};
+    LabelSlot slot;
+    slot.label = label;
+    slot.design = font;
+    return slot;
 }
 
 QLabel* TfrmQues::MakePicture(QWidget* parent, const char* name, int x, int y, int w, int h) {
@@ -146,29 +150,31 @@ void TfrmQues::BuildTitleBar() {
         UiPanel* panel = MakePanel(bar, places[n].first, places[n].second, QColor(0xA9D5D6));
         panel->setFrameShadow(QFrame::Sunken);
         panel->SetCaptionFont(DesignFont(GothicP, 12));
-        statusPanels_[n] = PanelSlot{panel, DesignFont(GothicP, 12)};
+        statusPanels_[n].panel = panel;
+        statusPanels_[n].design = DesignFont(GothicP, 12);
     }
 }
 
 void TfrmQues::BuildQuestionPanel() {
-    QFrame* pnlQues = MakeFrame(this, "pnlQues", QRect(4, 55, 473, 121), QColor(0xD2E9EA), true);
+    pnlQues_ = MakeFrame(this, "pnlQues", QRect(4, 55, 473, 121), QColor(0xD2E9EA), true);
     const QFont lineFont = DesignFont(GothicP, 19);
-    w1 = MakeLabel(pnlQues, "w1", 42, 14, lineFont, Qt::black);
-    w2 = MakeLabel(pnlQues, "w2", 43, 44, lineFont, Qt::black);
-    w3 = MakeLabel(pnlQues, "w3", 57, 77, lineFont, Qt::black);
-    for (LabelSlot* slot : {&w1, &w2, &w3}) slot->label->hide();
-    imgFace = MakePicture(pnlQues, "imgFace", 7, 68, 32, 32);
-    // The sentence, the correction included, keeps clear of the counters on
-    // its line and of the panel's lower edge.
-    w3.room = QSize(334 - TextGap - 57, pnlQues->contentsRect().bottom() + 1 - 77);
-    // A long pick stays inside the panel, above the sentence.
-    w2.room = QSize(pnlQues->contentsRect().right() + 1 - TextGap - 43, 77 - 44);
-    QLabel* image1 = MakePicture(pnlQues, "Image1", 334, 74, 20, 20);
+    w1 = MakeLabel(pnlQues_, "w1", 42, 14, lineFont, Qt::black);
+    w2 = MakeLabel(pnlQues_, "w2", 43, 44, lineFont, Qt::black);
+    w3 = MakeLabel(pnlQues_, "w3", 57, 77, lineFont, Qt::black);
+    for (LabelSlot* slot : {&w1, &w2, &w3}) {
+        slot->flowed = true;
+        slot->place = slot->label->pos();
+        slot->label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        slot->label->hide();
+    }
+    imgFace = MakePicture(pnlQues_, "imgFace", 7, 68, 32, 32);
+    QLabel* image1 = MakePicture(pnlQues_, "Image1", 334, 74, 20, 20);
     image1->setPixmap(SvgPicture(QStringLiteral("icon_oks.svg"), QSize(20, 20)));
-    lblOks = MakeLabel(pnlQues, "lblOks", 358, 74, DesignFont("Arial", 15), Qt::black);
-    QLabel* image2 = MakePicture(pnlQues, "Image2", 401, 75, 20, 20);
+    lblOks = MakeLabel(pnlQues_, "lblOks", 358, 74, DesignFont("Arial", 15), Qt::black);
+    QLabel* image2 = MakePicture(pnlQues_, "Image2", 401, 75, 20, 20);
     image2->setPixmap(SvgPicture(QStringLiteral("icon_ngs.svg"), QSize(20, 20)));
-    lblNgs = MakeLabel(pnlQues, "lblNgs", 425, 75, DesignFont("Arial", 15), Qt::black);
+    lblNgs = MakeLabel(pnlQues_, "lblNgs", 425, 75, DesignFont("Arial", 15), Qt::black);
+    counters_ = {image1, lblOks.label, image2, lblNgs.label};
 }
 
 void TfrmQues::BuildRecordPanel() {
@@ -230,7 +236,13 @@ void TfrmQues::BuildInfoPanel() {
     pnlMes = MakeFrame(pnlInf, "pnlMes", QRect(10, 130, 215, 33), QColor(0x408080), true);
     lblMes = MakeLabel(pnlMes, "lblMes", 16, 4, DesignFont(MinchoP, 19), Qt::white);
     lblMes.label->resize(176, 24);
+    // A longer message takes a second line in the panel rather than running
+    // out of it.
+    lblMes.room =
+        QSize(pnlMes->contentsRect().right() + 1 - TextGap - 16, pnlMes->contentsRect().bottom() + 1 - 4);
+    lblMes.smallest = ReadablePixels;
     lblMes.autoSize = false;
+    lblMes.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TfrmQues::BuildChoicePanel() {
@@ -246,11 +258,20 @@ void TfrmQues::BuildChoicePanel() {
         button->SetCaptionColour(QColor(0x000080));
         button->setEnabled(false);
         button->hide();
-        choicePanels_[k] = PanelSlot{button, captionFont};
+        choicePanels_[k].panel = button;
+        choicePanels_[k].design = captionFont;
         const QByteArray labelName = "Label" + QByteArray::number(k + 1);
         LabelSlot number = MakeLabel(button, labelName.constData(), 6, 7, numberFont, QColor(0x000080));
         number.label->setText(QString::number(k + 1));
         number.label->adjustSize();
+        // The choice starts after its number, so that a long one never
+        // runs over it, and keeps inside the button's frame.
+        const QRect inside = button->contentsRect();
+        const int left = number.label->geometry().right() + 1 + TextGap;
+        choicePanels_[k].captionArea =
+            QRect(left, inside.top(), inside.right() + 1 - TextGap / 2 - left, inside.height());
+        choicePanels_[k].alternate = DesignFont(GothicP, 19, true);
+        button->SetCaptionArea(choicePanels_[k].captionArea, Qt::AlignLeft | Qt::AlignVCenter);
         connect(button, &UiPanel::pressed, this,
                 [this, k] { Input([this, k] { machine_.ChoiceMouseDown(k); }); });
         connect(button, &UiPanel::clicked, this,
@@ -281,7 +302,8 @@ void TfrmQues::BuildKeypad() {
         key->SetCaptionFont(font);
         key->SetCaptionColour(QColor(0x000080));
         key->setEnabled(false);
-        keys_[tag] = PanelSlot{key, font};
+        keys_[tag].panel = key;
+        keys_[tag].design = font;
         connect(key, &UiPanel::pressed, this,
                 [this, tag] { Input([this, tag] { machine_.KeyMouseDown(tag); }); });
         connect(key, &UiPanel::clicked, this,

@@ -24,11 +24,22 @@ UiPanel::UiPanel(QWidget* parent, const QString& objectName) : QFrame(parent), c
 }
 
 void UiPanel::SetCaption(const QString& caption) {
-    if (caption_->text() != caption) caption_->setText(caption);
+    SetCaption(caption, caption);
+}
+
+void UiPanel::SetCaption(const QString& caption, const QString& shown) {
+    captionText_ = caption;
+    if (caption_->text() != shown) caption_->setText(shown);
 }
 
 QString UiPanel::Caption() const {
-    return caption_->text();
+    return captionText_;
+}
+
+void UiPanel::SetCaptionArea(const QRect& area, Qt::Alignment alignment) {
+    captionArea_ = area;
+    caption_->setAlignment(alignment);
+    caption_->setGeometry(area.isValid() ? area : rect());
 }
 
 void UiPanel::SetColour(const QColor& colour) {
@@ -70,7 +81,7 @@ void UiPanel::mouseReleaseEvent(QMouseEvent* event) {
 
 void UiPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    caption_->setGeometry(rect());
+    caption_->setGeometry(captionArea_.isValid() ? captionArea_ : rect());
 }
 
 }  // namespace vokamo

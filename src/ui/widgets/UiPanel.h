@@ -20,7 +20,13 @@ public:
     explicit UiPanel(QWidget* parent, const QString& objectName);
 
     void SetCaption(const QString& caption);
+    // The caption as the panel knows it, laid out for the eye as `shown`
+    // (broken into lines, for one).
+    void SetCaption(const QString& caption, const QString& shown);
     QString Caption() const;
+    // Where the caption stands (the whole panel unless set) and how it is
+    // aligned there.
+    void SetCaptionArea(const QRect& area, Qt::Alignment alignment);
     void SetColour(const QColor& colour);
     QColor Colour() const;
     void SetCaptionFont(const QFont& font);
@@ -39,6 +45,8 @@ protected:
 
 private:
     QLabel* caption_;
+    QString captionText_;
+    QRect captionArea_;
     bool down_ = false;
 };
 

@@ -15,13 +15,16 @@ struct BreakCase {
     size_t width;
     int maxLines;
     std::vector<std::string> lines;  // empty: cannot be laid out
+    size_t laterWidth = 0;           // lines after the first, when wider
 };
 
 class LineBreakTable : public ::testing::TestWithParam<BreakCase> {};
 
 TEST_P(LineBreakTable, BreaksOnlyBetweenWholeWordsAndBrackets) {
     const BreakCase& c = GetParam();
-    const auto fits = [&c](std::string_view piece) { return piece.size() <= c.width; };
+    const auto fits = [&c](int line, std::string_view piece) {
+        return piece.size() <= (line > 0 && c.laterWidth ? c.laterWidth : c.width);
+    };
     EXPECT_EQ(BreakLines(c.text, c.maxLines, fits), c.lines) << c.what;
 }
 
@@ -45,11 +48,27 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"first tries keep their leading space", " bok pen cat ", 8, 2, {" bok pen", "cat"}},
         BreakCase{"a word wider than the room", "extraordinarily long ", 8, 3, {}},
         BreakCase{"more lines than allowed", "a b c d e f ", 3, 2, {}},
-        BreakCase{"double-byte text breaks only at half-width spaces",
+        BreakCase{"double-byte text breaks at half-width spaces",
                   Sjis("ねこ いぬ"),
                   4,
                   2,
                   {Sjis("ねこ"), Sjis("いぬ")}},
+        BreakCase{"Japanese breaks between characters, never before a closing mark",
+                  Sjis("ねこです。いぬ"),
+                  8,
+                  2,
+                  {Sjis("ねこで"), Sjis("す。いぬ")}},
+        BreakCase{"no line ends with an opening bracket",
+                  Sjis("これは「ねこ」"),
+                  8,
+                  2,
+                  {Sjis("これは"), Sjis("「ねこ」")}},
+        BreakCase{"a line feed ends the line",
+                  Sjis("おわりです。\nEsc か"),
+                  20,
+                  2,
+                  {Sjis("おわりです。"), Sjis("Esc か")}},
+        BreakCase{"later lines wider", "one two three four ", 8, 2, {"one two", "three four"}, 12},
         BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}));
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The fixture of the drill window tests (no tests of its own).
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTest>
@@ -174,6 +175,18 @@ void DrillWindowTest::Screenshot(const char* name) {
     const QString path = QString::fromStdString(BuildDir()) + QStringLiteral("/drill_") +
                          QString::fromLatin1(name) + QStringLiteral(".png");
     EXPECT_TRUE(window->grab().save(path)) << path.toStdString();
+}
+
+std::vector<QRect> DrillWindowTest::LineRects(const QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    const QRect all =
+        metrics.boundingRect(label->contentsRect(), static_cast<int>(label->alignment()), label->text());
+    std::vector<QRect> rects;
+    for (int n = 0; n < lines.size(); ++n)
+        rects.emplace_back(label->x() + all.x(), label->y() + all.y() + n * metrics.lineSpacing(),
+                           metrics.horizontalAdvance(lines[n]), metrics.height());
+    return rects;
 }
 
 bool DrillWindowTest::Played(const std::string& name, SoundMode mode) const {

@@ -49,6 +49,9 @@ protected:
     void TypeOnKeypad(const QString& word);
     void TypeOnMainRow(const QString& word);
     void Screenshot(const char* name);
+    // Each line of a label's text as the rectangle it covers, in the
+    // coordinates of the label's parent.
+    static std::vector<QRect> LineRects(const QLabel* label);
     bool Played(const std::string& name, SoundMode mode) const;
 
     ProgramState st;
