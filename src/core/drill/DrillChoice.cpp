@@ -12,6 +12,7 @@ void DrillMachine::Impl::StartChoiceQuestion() {
     AnswerRecorded = 0;
     scr.pnlSelVisible = true;
     HideChoices();
+    ClearHighlights();
     ShowPrompt();
     AnswerOpen = 1;
     answerClosed = false;

@@ -9,11 +9,12 @@ namespace vokamo {
 void DrillMachine::Impl::StartDrill() {
     sound.Play("button.wav", SoundMode::Background);
 
-    // The window is shown (FormShow).
+    // The window is shown (FormShow), with nothing left of an earlier drill
+    // or of another record's questions.
     scr.visible = true;
     SentenceColor = ColourWhite;
     SetVowelKeys();
-    DisableKeys();
+    ShowDesignedWindow();
 
     st.PickPos = 0;
     st.SetScore = 0;
@@ -77,6 +78,7 @@ void DrillMachine::Impl::StartSet() {
         return;
     }
     sound.Play("huku.wav", SoundMode::Background);
+    ShowDrillOver();
     ++scr.congratulations;
 }
 

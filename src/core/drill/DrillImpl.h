@@ -19,6 +19,7 @@ inline constexpr Rgb PromptColour = 0x377073;
 inline constexpr Rgb ReviewColour = 0xE8A6CA;
 inline constexpr Rgb NoteShownColour = 0xD3CFC9;
 inline constexpr Rgb NoteEmptyColour = 0x0000A0;
+inline constexpr Rgb MessageColour = 0x408080;
 inline constexpr int MaxTyped = 30;
 
 // Normal colour of keypad key `tag`.
@@ -72,6 +73,9 @@ struct DrillMachine::Impl {
     bool answerClosed = true;
     // Set once the current question has opened a blank to the learner.
     bool questionAsked = false;
+    // The virtual key of the last key-down: a character that follows it
+    // tells by it whether it came from the numeric keypad.
+    int lastKeyDown = 0;
 
     // Engine.
     void BeginSet();
@@ -112,6 +116,9 @@ struct DrillMachine::Impl {
     void ShowChosen(const std::string& text);
     void ClearSetDisplay();
     void ShowKeyCaptions();
+    void ClearHighlights();
+    void ShowDrillOver();
+    void ShowDesignedWindow();
 
     // Multiple choice.
     void StartChoiceQuestion();
@@ -143,6 +150,7 @@ struct DrillMachine::Impl {
     void SetVowelKeys();
     void KeyInputKeyDown(int vk);
     void KeyInputKeyPress(char ch);
+    bool TypesItself(char ch, int keyDown) const;
     void KeyInputKeyUp(int vk);
     bool BlankLeftFromWordIndex() const;
 };

@@ -119,6 +119,7 @@ void DrillMachine::Impl::PresentNextWord() {
         return;
     }
     ShowPrompt();
+    ClearHighlights();
     WordIsPlain = 0;
     Expected = DropFirstChar(Expected);
     AnswerOpen = 1;
@@ -163,6 +164,9 @@ void DrillMachine::Impl::ClearTyped() {
 }
 
 void DrillMachine::Impl::JudgeTyped() {
+    // The flash is over once a word is judged: its last tick must not draw
+    // the blanks over the word just shown (in red after a wrong answer).
+    scr.tmrFlash.enabled = false;
     DisableKeys();
     ShowFirstAnswer(TypedText);
     if (Judge(TypedText, Expected)) {
@@ -268,6 +272,8 @@ void DrillMachine::Impl::KeyInputKeyDown(int code) {
 }
 
 void DrillMachine::Impl::KeyInputKeyPress(char ch) {
+    const int keyDown = lastKeyDown;
+    lastKeyDown = 0;
     if (AnswerOpen != 1 || answerClosed) return;
     const int tag = KeyTagForChar(ch);
     if (tag >= 0) {
@@ -275,7 +281,20 @@ void DrillMachine::Impl::KeyInputKeyPress(char ch) {
         AppendTyped(KeyLetters[tag]);
     } else if ((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z')) {
         AppendTyped(std::string(1, ch));
+    } else if (TypesItself(ch, keyDown)) {
+        AppendTyped(std::string(1, ch));
     }
+}
+
+bool DrillMachine::Impl::TypesItself(char ch, int keyDown) const {
+    // A pupil who types the answer exactly as it is written must not be
+    // marked wrong, so the main keyboard's apostrophe, comma and full stop
+    // type themselves into a word that holds them. The keypad's decimal
+    // point (a comma on some keypads) keeps clearing the answer, and the
+    // characters stay silent in every other word, as they always were.
+    if (ch != '\'' && ch != ',' && ch != '.') return false;
+    if (keyDown == vk::Decimal) return false;
+    return Expected.find(ch) != std::string::npos;
 }
 
 void DrillMachine::Impl::KeyInputKeyUp(int code) {

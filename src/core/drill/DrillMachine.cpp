@@ -14,15 +14,7 @@ DrillMachine::Impl::Impl(ProgramState& state, SoundPlayer& player) : st(state), 
     scr.pnlFlash.caption = Sjis("ﾌﾗｯｼｭ表示０");
     scr.pnlRec.visible = false;
     SetVowelKeys();
-    for (int t = 0; t < KeyCount; ++t) {
-        scr.keys[t].colour = KeyNormalColour(t);
-        scr.keys[t].enabled = false;
-    }
-    ShowKeyCaptions();
-    scr.keys[TagEnter].caption = "Enter";
-    scr.keys[TagBS].caption = "BackSpace";
-    scr.keys[TagDel].caption = "Del";
-    for (auto& button : scr.s) button.enabled = false;
+    ShowDesignedWindow();
     scr.lblOks.text = std::to_string(st.RightCount);
     scr.lblNgs.text = std::to_string(st.WrongCount);
 }
@@ -63,6 +55,7 @@ void DrillMachine::Tick(DrillTimer timer) {
 void DrillMachine::FormKeyDown(int vk) {
     Impl& d = *impl_;
     if (!d.scr.visible) return;
+    d.lastKeyDown = vk;
     if (d.st.CurQuestionType == 1) {
         d.KeyInputKeyDown(vk);
     } else {

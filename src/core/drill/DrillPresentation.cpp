@@ -149,4 +149,50 @@ void DrillMachine::Impl::ShowKeyCaptions() {
     for (int t = 0; t < LetterKeyCount; ++t) scr.keys[t].caption = KeyLetters[t];
 }
 
+void DrillMachine::Impl::ClearHighlights() {
+    // A key or choice lit for the last question would point at an answer of
+    // this one.
+    for (int t = 0; t < KeyCount; ++t) scr.keys[t].colour = KeyNormalColour(t);
+    for (auto& button : scr.s) button.colour = KeyNormalLight;
+}
+
+void DrillMachine::Impl::ShowDrillOver() {
+    // Nothing is asked any more: the message says so and shows the way back
+    // instead of asking for an answer.
+    scr.lblMes.text = Sjis("おわりです。\nEsc か左上のボタンで戻ります");
+    scr.lblMes.colour = ColourWhite;
+    scr.pnlMesColour = MessageColour;
+}
+
+void DrillMachine::Impl::ShowDesignedWindow() {
+    DrillScreen designed;
+    // What belongs to the whole run rather than to one drill stays: the
+    // counters, the settings panels, the timers and the window's own state.
+    designed.visible = scr.visible;
+    designed.lblOks = scr.lblOks;
+    designed.lblNgs = scr.lblNgs;
+    designed.pnlHint = scr.pnlHint;
+    designed.pnlOrder = scr.pnlOrder;
+    designed.pnlFlash = scr.pnlFlash;
+    designed.pnlRec = scr.pnlRec;
+    designed.tmrStart = scr.tmrStart;
+    designed.tmrOK = scr.tmrOK;
+    designed.tmrNG = scr.tmrNG;
+    designed.tmrFlash = scr.tmrFlash;
+    designed.congratulations = scr.congratulations;
+    designed.leaves = scr.leaves;
+    scr = designed;
+    for (int t = 5; t < LetterKeyCount; ++t) KeyLetters[t].clear();
+    ShowKeyCaptions();
+    scr.keys[TagEnter].caption = "Enter";
+    scr.keys[TagBS].caption = "BackSpace";
+    scr.keys[TagDel].caption = "Del";
+    DisableKeys();
+    ClearHighlights();
+    for (auto& button : scr.s) {
+        button.visible = false;
+        button.enabled = false;
+    }
+}
+
 }  // namespace vokamo
