@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QStyleHints>
 #include <QWidget>
 
 namespace vokamo {
@@ -14,7 +13,7 @@ ClickGuard::~ClickGuard() {
 void ClickGuard::Guard(QWidget* window) {
     if (!window) return;
     window_ = window;
-    interval_ = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    interval_ = GuardMs;
     since_.start();
     pressDropped_ = false;
     if (!installed_) {

@@ -8,17 +8,21 @@ class QWidget;
 
 namespace vokamo {
 
-// Keeps the clicks off a window for one double-click interval. The drill
-// window's back button lies right over the main window's quit button, so
-// the second click of a double click on it would otherwise quit the
-// program the moment the drill window is gone.
+// Keeps the clicks off a window for a second. The drill window's back
+// button lies right over the main window's quit button, so a second click
+// on it, even a slow one, would otherwise quit the program the moment the
+// drill window is gone.
 class ClickGuard : public QObject {
 public:
     using QObject::QObject;
     ~ClickGuard() override;
 
-    // From now on, for the system's double-click interval, mouse presses on
-    // `window` are dropped, together with the releases that belong to them.
+    // Longer than any double click, and longer than a young pupil takes to
+    // click twice on a button that seems not to answer.
+    static constexpr int GuardMs = 1000;
+
+    // From now on, for GuardMs, mouse presses on `window` are dropped,
+    // together with the releases that belong to them.
     void Guard(QWidget* window);
 
 protected:
