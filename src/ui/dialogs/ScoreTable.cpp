@@ -1,6 +1,7 @@
 #include "ui/dialogs/ScoreTable.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -20,6 +21,9 @@ const QColor WindowColour(105, 182, 184);
 const QColor FixedColour(169, 213, 214);
 constexpr int ColumnWidth = 60;
 constexpr int RowHeight = 24;
+// The fixed cells' frame and the space inside it.
+constexpr int HeaderBorder = 1;
+constexpr int HeaderPadding = 2;
 
 }  // namespace
 
@@ -70,8 +74,10 @@ void TfrmScoreTable::Fill() {
     // The fixed cells get their colour here, with the headers.
     const QString fixedStyle = QStringLiteral(
                                    "QHeaderView::section { background-color: %1; color: black;"
-                                   " border: 1px solid gray; padding: 0 2px; }")
-                                   .arg(FixedColour.name());
+                                   " border: %2px solid gray; padding: 0 %3px; }")
+                                   .arg(FixedColour.name())
+                                   .arg(HeaderBorder)
+                                   .arg(HeaderPadding);
     grdTen->horizontalHeader()->setStyleSheet(fixedStyle);
     grdTen->verticalHeader()->setStyleSheet(fixedStyle);
     grdTen->setStyleSheet(QStringLiteral("QTableCornerButton::section { background-color: %1;"
@@ -87,9 +93,15 @@ void TfrmScoreTable::Fill() {
     // Setting the count anew drops the rows of a larger earlier table.
     grdTen->clearContents();
     grdTen->setRowCount(summary.Count);
+    const QFontMetrics nameMetrics(grdTen->verticalHeader()->font());
     for (int r = 0; r < summary.Count; ++r) {
         const SummaryRow row = SummaryGroupRow(summary.Groups[r]);
-        auto* name = new QTableWidgetItem(ToQt(row[0]));
+        // A name longer than its column ends at a whole character with a
+        // mark that there is more; the whole name shows as a tool-tip.
+        const QString whole = ToQt(row[0]);
+        const int room = ColumnWidth - 2 * (HeaderBorder + HeaderPadding);
+        auto* name = new QTableWidgetItem(nameMetrics.elidedText(whole, Qt::ElideRight, room));
+        name->setToolTip(whole);
         name->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         grdTen->setVerticalHeaderItem(r, name);
         for (int c = 1; c < SummaryColumns; ++c) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -9,6 +10,7 @@
 #include "Fakes.h"
 #include "core/data/SjisText.h"
 #include "ui/dialogs/ScoreTable.h"
+#include "ui/platform/UiFonts.h"
 
 namespace vokamo {
 namespace {
@@ -80,6 +82,29 @@ TEST_F(ScoreTableTest, RefilledAtEveryOpeningAndGroupedByCodeWhileFocused) {
     EXPECT_EQ(Name(2), QStringLiteral("コード3"));
     EXPECT_EQ(Row(0), (QStringList{"12", "1", "8", "100"}));
     EXPECT_EQ(Row(1), (QStringList{"12", "0", "0", "0"}));
+}
+
+// A name wider than its column ends at a whole character, and the whole
+// name is there as a tool-tip.
+TEST_F(ScoreTableTest, LongGroupNamesEndAtACharacter) {
+    test::FillCodedData(st, 3, 0, 6);
+    st.LessonNames[0] = Sjis("Lesson1 学校の生活");
+    st.LessonNames[1] = Sjis("Part1 熟語");
+    table.FillAndShow();
+    const QHeaderView* names = table.Grid()->verticalHeader();
+    const QFontMetrics metrics(names->font());
+    for (int r = 0; r < 3; ++r) {
+        const QString whole = ToQt(st.LessonNames[r]);
+        const QString shown = Name(r);
+        EXPECT_EQ(table.Grid()->verticalHeaderItem(r)->toolTip(), whole);
+        EXPECT_LT(metrics.horizontalAdvance(shown), names->width()) << shown.toStdString();
+        if (shown != whole) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << shown.toStdString();
+        }
+    }
+    EXPECT_NE(Name(0), ToQt(st.LessonNames[0]));
+    test::SaveScreenshot(&table, QStringLiteral("scoretable_long_names"));
 }
 
 TEST_F(ScoreTableTest, OkClosesAndRedraws) {
