@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -36,6 +37,15 @@ TEST_F(HelpViewerTest, BuiltInHelpCoversWhatPupilsAndTeachersNeed) {
                                "種類 3",     "BackSpace",        "Delete",
                                "フラッシュ", "学習範囲"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(phrase))) << phrase;
+    // A line break inside Japanese prose shows as a space between two
+    // characters; only preformatted examples keep their lines.
+    const QStringList outsidePre = html.split(
+        QRegularExpression(QStringLiteral("<pre>.*?</pre>"), QRegularExpression::DotMatchesEverythingOption));
+    for (const QString& part : outsidePre)
+        for (qsizetype at = part.indexOf(QLatin1Char('\n')); at > 0 && at + 1 < part.size();
+             at = part.indexOf(QLatin1Char('\n'), at + 1))
+            EXPECT_FALSE(part[at - 1].unicode() > 0x7F && part[at + 1].unicode() > 0x7F)
+                << part.mid(at - 10, 20).toStdString();
 }
 
 TEST_F(HelpViewerTest, ShowsANonModalWindowAndReusesIt) {
