@@ -182,6 +182,10 @@ void TfrmQues::BuildRecordPanel() {
     lblTitle = MakeLabel(panel3, "lblTitle", 20, 23, DesignFont(MinchoP, 21, true), Qt::black);
     lblTitle.label->resize(258, 26);
     lblTitle.autoSize = false;
+    // A long lesson name gets smaller, and ends at a whole character only
+    // when even the readable size is too wide.
+    lblTitle.room = lblTitle.label->size();
+    lblTitle.smallest = ReadablePixels;
     lblTen =
         MakeLabel(panel3, "lblTen", 378, 15, DesignFont("Times New Roman", 32, true, true, true), Qt::red);
     lblTen.label->resize(78, 58);

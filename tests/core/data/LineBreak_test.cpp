@@ -15,16 +15,13 @@ struct BreakCase {
     size_t width;
     int maxLines;
     std::vector<std::string> lines;  // empty: cannot be laid out
-    size_t laterWidth = 0;           // lines after the first, when wider
 };
 
 class LineBreakTable : public ::testing::TestWithParam<BreakCase> {};
 
 TEST_P(LineBreakTable, BreaksOnlyBetweenWholeWordsAndBrackets) {
     const BreakCase& c = GetParam();
-    const auto fits = [&c](int line, std::string_view piece) {
-        return piece.size() <= (line > 0 && c.laterWidth ? c.laterWidth : c.width);
-    };
+    const auto fits = [&c](std::string_view piece) { return piece.size() <= c.width; };
     EXPECT_EQ(BreakLines(c.text, c.maxLines, fits), c.lines) << c.what;
 }
 
@@ -68,7 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
                   20,
                   2,
                   {Sjis("おわりです。"), Sjis("Esc か")}},
-        BreakCase{"later lines wider", "one two three four ", 8, 2, {"one two", "three four"}, 12},
         BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}));
 
 }  // namespace

@@ -171,6 +171,11 @@ void DrillWindowTest::TypeOnMainRow(const QString& word) {
     for (const QChar c : word) Stroke(Qt::Key_A + (c.toUpper().unicode() - 'A'), Qt::NoModifier, QString(c));
 }
 
+void DrillWindowTest::Enter(const char* word) {
+    TypeOnMainRow(QString::fromLatin1(word));
+    Stroke(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+}
+
 void DrillWindowTest::Screenshot(const char* name) {
     const QString path = QString::fromStdString(BuildDir()) + QStringLiteral("/drill_") +
                          QString::fromLatin1(name) + QStringLiteral(".png");

@@ -48,6 +48,7 @@ protected:
     void Stroke(int qtKey, Qt::KeyboardModifiers mods, const QString& text);
     void TypeOnKeypad(const QString& word);
     void TypeOnMainRow(const QString& word);
+    void Enter(const char* word);  // typed on the main row, then Enter
     void Screenshot(const char* name);
     // Each line of a label's text as the rectangle it covers, in the
     // coordinates of the label's parent.

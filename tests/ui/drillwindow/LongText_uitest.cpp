@@ -33,6 +33,11 @@ const char* const LongPrompt =
     "。"
     "それから日直が号令をかけてみんなで元気よく担任の先生に朝のあいさつをします";
 
+// A text's characters, wherever it was broken into lines.
+std::string Letters(QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("\\s"))).toStdString();
+}
+
 class LongTextTest : public DrillWindowTest {
 protected:
     std::vector<QRect> LineRects(const char* name) {
@@ -41,11 +46,6 @@ protected:
         // The label itself is big enough for what it shows.
         EXPECT_GE(label->height(), rects.back().bottom() + 1 - label->y()) << name;
         return rects;
-    }
-
-    void Enter(const char* word) {
-        TypeOnMainRow(QString::fromLatin1(word));
-        Stroke(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     }
 
     // The prompt, the input line and the sentence each show every word of
@@ -62,9 +62,7 @@ protected:
         for (const auto& [name, view] : lines) {
             QLabel* label = Label(name);
             if (view->text.empty()) continue;
-            EXPECT_EQ(label->text().simplified().remove(QLatin1Char(' ')).toStdString(),
-                      ToQt(view->text).simplified().remove(QLatin1Char(' ')).toStdString())
-                << name;
+            EXPECT_EQ(Letters(label->text()), Letters(ToQt(view->text))) << name;
             EXPECT_GE(label->font().pixelSize(), Readable) << name;
             for (const QString& line : label->text().split(QLatin1Char('\n')))
                 EXPECT_EQ(line.count(QLatin1Char('(')), line.count(QLatin1Char(')'))) << line.toStdString();
@@ -92,10 +90,7 @@ protected:
         UiPanel* button = ChoiceShowing(caption);
         ASSERT_NE(button, nullptr) << caption.toStdString();
         const QLabel* shown = button->CaptionLabel();
-        const auto letters = [](QString text) {
-            return text.remove(QRegularExpression(QStringLiteral("\\s")));
-        };
-        EXPECT_EQ(letters(shown->text()), letters(caption));
+        EXPECT_EQ(Letters(shown->text()), Letters(caption));
         EXPECT_GE(shown->font().pixelSize(), Readable);
         const QRect number = button->findChildren<QLabel*>(QRegularExpression("^Label")).front()->geometry();
         for (const QRect& line : DrillWindowTest::LineRects(shown)) {
