@@ -4,9 +4,20 @@ cmake_minimum_required(VERSION 3.25)
 # usage errors, and the window that has nowhere to open. Then holds --help,
 # the manual page and the README to the same options.
 #   cmake -DVOKAMO=path/to/vokamo -DVERSION=x.y -DMAN=vokamo.1 -DREADME=README.md
-#         -DWORK_DIR=folder -P CommandLine.cmake
+#         -P CommandLine.cmake
+# The files live in a fresh test folder under the temp folder, removed at
+# the end.
 
-file(REMOVE_RECURSE "${WORK_DIR}")
+set(temp "/tmp")
+if(DEFINED ENV{TMPDIR} AND IS_DIRECTORY "$ENV{TMPDIR}")
+  set(temp "$ENV{TMPDIR}")
+endif()
+set(tag "$ENV{VOKAMO_TEST_TAG}")
+if(tag)
+  set(tag "${tag}-")
+endif()
+string(RANDOM LENGTH 6 suffix)
+set(WORK_DIR "${temp}/vokamo-test-${tag}command-line-${suffix}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 # Saved by an editor on Linux: UTF-8 and LF.
 file(WRITE "${WORK_DIR}/clean.dat" "comment\n単語 10 2\nI @am Ken.\n私はケンです。\nShe @likes cats.\n彼女はネコが好きです。\n")

@@ -9,8 +9,9 @@ std::string TestDataDir();  // tests/files
 std::string SamplesDir();   // samples/
 std::string BuildDir();     // the build folder (screenshots go here)
 
-// A fresh empty folder under the system temp folder, removed by nobody:
-// each test gets its own.
+// A fresh empty folder "vokamo-test-*" under the system temp folder, each
+// test its own. Made inside a test, it is removed when that test ends,
+// passed or failed; made outside one, when the program ends (TempDir.h).
 std::string MakeTempDir();
 
 // Whole file as bytes, and writing bytes as they are.

@@ -20,7 +20,7 @@ if [ -z "${VOKAMO_SHOT_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-WORK=$(mktemp -d /tmp/vokamo-shots-XXXXXX)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-shots-XXXXXX")
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
@@ -33,46 +33,44 @@ window() {
     find_window "$@" || { echo "docs_screenshots: no window '$1'" >&2; return 1; }
 }
 
-# A speed button of the main window, by its left edge inside the bar.
-press_button() {
-    xdotool mousemove --window "$MAIN" $((6 + $1 + 12)) $((2 + 5 + 12)) click 1
-}
 
 cp "$SAMPLE" "$WORK/"
 cd "$WORK"
 "$VOKAMO" >"$WORK/vokamo.log" 2>&1 &
 PID=$!
 MAIN=$(window '^Vantory$')
-sleep 1.8
 
-press_button 83  # btnFileCreate
-DIALOG=$(window '取り組む問題を選んでください')
-xdotool windowfocus --sync "$DIALOG"
-sleep 0.3
+# btnFileCreate, clicked until the start-up sequence has shown it.
+DIALOG=$(click_until "$MAIN" $((6 + 83 + 12)) $((2 + 5 + 12)) '取り組む問題を選んでください')
+wait_focus "$DIALOG"
 xdotool type --delay 40 "$(basename "$SAMPLE")"
 xdotool key Return
+PROMPT=$(window '^VokamoforWindows$')
+SEEN=()
 for name in Hanako hanako; do
-    PROMPT=$(window '^VokamoforWindows$')
-    xdotool windowfocus --sync "$PROMPT"
-    sleep 0.3
+    wait_focus "$PROMPT"
+    ASKING=$(wait_picture "$PROMPT" 300 "${SEEN[@]}")
     xdotool type --delay 40 "$name"
+    TYPED=$(wait_picture "$PROMPT" 300 "$ASKING")
+    SEEN+=("$ASKING" "$TYPED")
     xdotool key Return
-    sleep 1.0
 done
-sleep 1.0
+wait_gone "$PROMPT"
+wait_picture "$MAIN" 300 >/dev/null
 import -window "$MAIN" "$OUT/main.png"
 
-press_button 208  # btnSel
-RANGE=$(window '学習範囲の指定')
-sleep 0.5
+RANGE=$(click_until "$MAIN" $((6 + 208 + 12)) $((2 + 5 + 12)) '学習範囲の指定')  # btnSel
+wait_picture "$RANGE" 300 >/dev/null
 import -window "$RANGE" "$OUT/range.png"
 xdotool windowclose "$RANGE" 2>/dev/null || xdotool windowunmap "$RANGE"
-sleep 0.5
+wait_gone "$RANGE"
 
-press_button 128  # btnGo
-QUES=$(window '^Vantory$' "$MAIN")
-xdotool windowfocus --sync "$QUES"
-sleep 3.8
+QUES=$(click_until "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) '^Vantory$' "$MAIN")  # btnGo
+wait_focus "$QUES"
+# The window comes up empty, shows the banner, then the first question.
+SHOWN=$(wait_picture "$QUES" 300)
+BANNER=$(wait_picture "$QUES" 300 "$SHOWN")
+NOW=$(wait_picture "$QUES" 300 "$SHOWN" "$BANNER")
 # After each shot one try: two letters and Enter for a key-input question,
 # the first choice for a multiple-choice one. A wrong try keeps the
 # question, so a later shot may show it in its correction.
@@ -80,11 +78,11 @@ for n in 1 2 3 4; do
     import -window "$QUES" "$OUT/drill$n.png"
     xdotool type --delay 40 "zq"
     xdotool key 1 Return
-    sleep 0.8
+    NOW=$(wait_picture "$QUES" 300 "$NOW")
 done
 import -window "$QUES" "$OUT/drill_wrong.png"
 xdotool key Escape
-sleep 1.0
+wait_gone "$QUES"
 kill "$PID" 2>/dev/null || true
 PID=
 echo "docs_screenshots: pictures in $OUT"

@@ -11,7 +11,8 @@
 # Without arguments it takes build/vokamo and samples/ of the source tree.
 #
 # There is no window manager under Xvfb: every window that should take the
-# keys is given the focus with "xdotool windowfocus --sync" first.
+# keys is given the focus first. Each step waits for what it needs (a window,
+# a change of what a window shows, the program's end), never a fixed time.
 set -euo pipefail
 
 ROOT=$(realpath "$(dirname "$0")/..")
@@ -26,11 +27,12 @@ if [ -z "${VOKAMO_E2E_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-WORK=$(mktemp -d /tmp/vokamo-e2e-XXXXXX)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}e2e-XXXXXX")
 LOG="$WORK/vokamo.log"
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+    rm -rf "$WORK"
 }
 trap cleanup EXIT
 
@@ -53,40 +55,45 @@ cd "$WORK"
 PID=$!
 
 MAIN=$(find_window '^Vantory$') || fail "the main window did not appear"
-# The speed buttons come up with the start-up sequence.
-sleep 1.8
-
-# btnFileCreate: SpeedBar at 6,2, the button at 83,5 inside it.
-xdotool mousemove --window "$MAIN" $((6 + 83 + 12)) $((2 + 5 + 12)) click 1
-DIALOG=$(find_window '取り組む問題を選んでください') || fail "the question file dialog did not open"
-xdotool windowfocus --sync "$DIALOG"
-sleep 0.3
+# btnFileCreate (SpeedBar at 6,2, the button at 83,5 inside it) comes up with
+# the start-up sequence: clicked until its dialog opens.
+DIALOG=$(click_until "$MAIN" $((6 + 83 + 12)) $((2 + 5 + 12)) '取り組む問題を選んでください') ||
+    fail "the question file dialog did not open"
+wait_focus "$DIALOG" || fail "the question file dialog did not take the keys"
 xdotool type --delay 40 "$SAMPLE"
 xdotool key Return
 
+# One name dialog asks twice; each time it shows a new question over an
+# empty field.
+PROMPT=$(find_window '^VokamoforWindows$') || fail "the name dialog did not open"
+SEEN=()
 for name in Taro e2e; do
-    PROMPT=$(find_window '^VokamoforWindows$') || fail "the name dialog did not open for $name"
-    xdotool windowfocus --sync "$PROMPT"
-    sleep 0.3
+    wait_focus "$PROMPT" || fail "the name dialog did not take the keys for $name"
+    ASKING=$(wait_picture "$PROMPT" 300 "${SEEN[@]}") || fail "the name dialog did not ask for $name"
     xdotool type --delay 40 "$name"
+    TYPED=$(wait_picture "$PROMPT" 300 "$ASKING") || fail "$name did not appear in the name dialog"
+    SEEN+=("$ASKING" "$TYPED")
     xdotool key Return
-    sleep 1.0
 done
+wait_gone "$PROMPT" || fail "the name dialog did not close"
 
-# btnGo at 128,5 inside SpeedBar.
-sleep 1.0
-xdotool mousemove --window "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) click 1
-QUES=$(find_window '^Vantory$' "$MAIN") || fail "the drill window did not appear"
-xdotool windowfocus --sync "$QUES"
-# Banner after one second, first question two seconds later.
-sleep 3.8
+# btnGo at 128,5 inside SpeedBar, clicked until the drill window opens.
+QUES=$(click_until "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) '^Vantory$' "$MAIN") ||
+    fail "the drill window did not appear"
+wait_focus "$QUES" || fail "the drill window did not take the keys"
+# The window comes up empty, shows the banner, then the first question.
+SHOWN=$(wait_picture "$QUES" 300) || fail "the drill window did not settle"
+BANNER=$(wait_picture "$QUES" 300 "$SHOWN") || fail "no banner in the drill window"
+QUESTION=$(wait_picture "$QUES" 300 "$SHOWN" "$BANNER") || fail "no first question"
 
 for word in "${ANSWERS[@]}"; do
     xdotool type --delay 60 "$word"
+    TYPED=$(wait_picture "$QUES" 300 "$QUESTION") || fail "'$word' did not appear"
     xdotool key Return
-    # The pause after a right word (0.9 s) and the next question; letters
-    # typed during the pause would be lost with it.
-    sleep 2.2
+    # The answer is judged, shown for the pause after a right word, and the
+    # next question replaces it; letters typed during the pause would be lost.
+    JUDGED=$(wait_picture "$QUES" 300 "$TYPED") || fail "'$word' was not judged"
+    QUESTION=$(wait_picture "$QUES" 300 "$TYPED" "$JUDGED") || fail "no question after '$word'"
 done
 
 if [ "$END_BY" = sigterm ]; then
@@ -95,16 +102,15 @@ if [ "$END_BY" = sigterm ]; then
     kill -TERM "$PID"
 else
     xdotool key Escape
-    sleep 1.0
-    xdotool search --onlyvisible --name '^Vantory$' | grep -qx "$QUES" && fail "Esc did not leave the drill window"
+    wait_gone "$QUES" || fail "Esc did not leave the drill window"
 
     # btnQuit at 11,5 inside SpeedBar.
     xdotool windowfocus --sync "$MAIN" || true
     xdotool mousemove --window "$MAIN" $((6 + 11 + 12)) $((2 + 5 + 12)) click 1
 fi
-for _ in $(seq 1 50); do
+for _ in $(seq 1 100); do
     kill -0 "$PID" 2>/dev/null || break
-    sleep 0.2
+    sleep 0.1
 done
 kill -0 "$PID" 2>/dev/null && fail "the program did not end ($END_BY)"
 wait "$PID" || fail "the program ended with status $? ($END_BY)"
@@ -122,4 +128,3 @@ done
 grep -q $'\r$' e2e.ret || fail "record lines do not end in CR LF"
 
 echo "e2e_drill ($END_BY): one set drilled, ${#ANSWERS[@]} items recorded right once, the others untouched"
-rm -rf "$WORK"

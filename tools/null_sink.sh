@@ -11,7 +11,7 @@ for tool in pulseaudio pactl parec; do
     command -v "$tool" >/dev/null 2>&1 || { echo "null_sink: $tool is not installed; skipped" >&2; exit 77; }
 done
 
-RUNTIME="$(mktemp -d /tmp/vokamo-pulse-XXXXXX)"
+RUNTIME="$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}pulse-XXXXXX")"
 export PULSE_RUNTIME_PATH="$RUNTIME/runtime" PULSE_STATE_PATH="$RUNTIME/state" PULSE_SERVER="unix:$RUNTIME/native"
 pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --disallow-exit \
     --load="module-null-sink sink_name=null" \

@@ -19,7 +19,7 @@ if [ -z "${VOKAMO_PACKAGE_DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-SCRATCH=$(mktemp -d /tmp/vokamo-package-XXXXXX)
+SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}package-XXXXXX")
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
@@ -107,17 +107,9 @@ mkdir -p "$HOME1"
 start first "$HOME1"
 # The speed buttons come with the start-up sequence; the help button sits at
 # 464,5 on the bar at 6,2.
-HELP=
-for _ in $(seq 1 40); do
-    xdotool mousemove --window "$MAIN" $((6 + 464 + 12)) $((2 + 5 + 12)) click 1
-    # "Vantory ヘルプ"; under a Japanese locale xdotool cannot match the kana
-    # of the title's legacy X property, so the Latin part is matched.
-    HELP=$(xdotool search --onlyvisible --name '^Vantory .' 2>/dev/null | head -n 1 || true)
-    if [ -n "$HELP" ]; then
-        break
-    fi
-    sleep 0.5
-done
+# "Vantory ヘルプ"; under a Japanese locale xdotool cannot match the kana of
+# the title's legacy X property, so the Latin part is matched.
+HELP=$(click_until "$MAIN" $((6 + 464 + 12)) $((2 + 5 + 12)) '^Vantory .' || true)
 [ -n "$HELP" ] || fail "first: the help window did not open"
 stop
 for s in button button2 change huku piyo piyo1 oldng; do

@@ -73,7 +73,7 @@ bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* lock
 }
 
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& fsFolder, RecordLockKeeper* locks) {
+                      const std::string& sjisFolder, RecordLockKeeper* locks) {
     SaveIfOpen(st);
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
@@ -95,15 +95,19 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
 
     const std::string player = names.Ask(NamePromptCaption, PlayerNamePrompt);
     if (player.empty()) return cancelled();
+    // The name is checked and the record placed in one and the same folder.
+    auto inFolder = [&](const std::string& name) {
+        return sjisFolder == "." ? RecordFileName(name) : sjisFolder + "/" + RecordFileName(name);
+    };
     std::string recordName;
     TakenLock lock{locks};
     for (;;) {
         recordName = names.Ask(NamePromptCaption, RecordNamePrompt);
         if (recordName.empty()) return cancelled();
-        std::string problem = RecordNameProblem(recordName, fsFolder);
+        std::string problem = RecordNameProblem(recordName, FsPath(sjisFolder));
         if (problem.empty() && locks) {
             try {
-                locks->Take(RecordFileName(recordName));
+                locks->Take(inFolder(recordName));
             } catch (const FileError& e) {
                 problem = e.what();
             }
@@ -113,7 +117,7 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     }
 
     next.PlayerName = player;
-    next.RecordPath = RecordFileName(recordName);
+    next.RecordPath = inFolder(recordName);
     InitialiseRecord(next);
     next.RecordOpen = 1;
     next.PickPos = 0;

@@ -39,12 +39,13 @@ private:
 bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks = nullptr);
 
 // Chooses a question data file, asks for the player name and the record
-// name and initialises the new record (its file is written at the next
-// save). A record name that is not a plain file name or whose file already
-// exists in fsFolder is refused with a message and asked for again. True
+// name and initialises the new record in sjisFolder (its file is written at
+// the next save; "." keeps the bare name, relative to the working folder at
+// save time). A record name that is not a plain file name or whose file
+// already exists there is refused with a message and asked for again. True
 // when the new record is now open.
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& fsFolder = ".", RecordLockKeeper* locks = nullptr);
+                      const std::string& sjisFolder = ".", RecordLockKeeper* locks = nullptr);
 
 // Saves the open record when the program ends. A failed save is never
 // passed over: the pupil may try again or store the record under another

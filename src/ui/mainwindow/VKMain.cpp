@@ -8,14 +8,12 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
-#include <exception>
 #include <functional>
 #include <utility>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
 
-#include "core/records/RecordFile.h"
 #include "core/records/RecordLifecycle.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/widgets/UiColour.h"
@@ -70,7 +68,14 @@ private:
 
 TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileChooser& files,
                    NamePrompt& names, ErrorBox& errors, QWidget* parent)
-    : QWidget(parent), st_(st), sound_(sound), help_(help), files_(files), names_(names), errors_(errors) {
+    : QWidget(parent),
+      st_(st),
+      sound_(sound),
+      help_(help),
+      files_(files),
+      names_(names),
+      errors_(errors),
+      session_(st, errors) {
     // FormCreate
     st_.RecordOpen = 0;
     st_.DataChosen = 0;
@@ -274,14 +279,14 @@ void TfrmMain::ShowRecord() {
 void TfrmMain::btnOpenClick() {
     sound_.Play("button.wav", SoundMode::Background);
     Guarded([this] {
-        if (OpenRecordStep(st_, files_, locks_ ? &*locks_ : nullptr)) ShowRecord();
+        if (session_.Open(files_)) ShowRecord();
     });
 }
 
 void TfrmMain::btnFileCreateClick() {
     sound_.Play("button.wav", SoundMode::Background);
     Guarded([this] {
-        if (CreateRecordStep(st_, files_, names_, errors_, ".", locks_ ? &*locks_ : nullptr)) ShowRecord();
+        if (session_.Create(files_, names_)) ShowRecord();
     });
 }
 
@@ -343,13 +348,12 @@ void TfrmMain::btnReDrawClick() {
 
 void TfrmMain::btnQuitClick() {
     sound_.Play("button.wav", SoundMode::Background);
-    SaveForQuit();
+    session_.Quit();
     close();
 }
 
 void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
-    locks_.emplace(locks);
-    savePrompt_ = &prompt;
+    session_.SetGuards(locks, prompt);
 }
 
 void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {
@@ -364,9 +368,7 @@ void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {
 }
 
 void TfrmMain::EndSession() {
-    // A second signal while the end is being settled changes nothing.
-    if (endSettled_ || endingSession_) return;
-    endingSession_ = true;
+    if (!session_.EndRequested()) return;
     // The drill window leaves like its close box, so a right answer still
     // in its pause is counted, and the drill is saved; open dialogs close
     // as if cancelled.
@@ -376,53 +378,20 @@ void TfrmMain::EndSession() {
 }
 
 void TfrmMain::SaveForSessionManager(bool mayAsk) {
-    if (endSettled_) return;
-    if (mayAsk && savePrompt_) {
-        // The logout may still be cancelled: this settles nothing for later.
-        SaveAtEnd(st_, *savePrompt_, locks_ ? &*locks_ : nullptr);
-        return;
-    }
-    try {
-        SaveIfOpen(st_);
-    } catch (const std::exception&) {
-        // Nobody can be asked now; the save at the end tries again.
-    }
+    session_.SessionManagerSave(mayAsk);
 }
 
 void TfrmMain::SaveBeforeExit() {
-    if (endSettled_) return;
-    endSettled_ = true;
-    try {
-        SaveIfOpen(st_);
-    } catch (const std::exception&) {
-        // The event loop is gone: nothing left to show the failure in.
-    }
+    session_.LastMoment();
 }
 
 void TfrmMain::SaveAfterDrill() {
-    try {
-        SaveIfOpen(st_);
-    } catch (const std::exception& e) {
-        // At the end of the session the save at the end asks what to do.
-        if (!endingSession_) errors_.ShowError(e.what());
-    }
-}
-
-void TfrmMain::SaveForQuit() {
-    if (endSettled_) return;
-    if (savePrompt_) {
-        endSettled_ = true;
-        SaveAtEnd(st_, *savePrompt_, locks_ ? &*locks_ : nullptr);
-        return;
-    }
-    if (quitSaveFailed_) return;
-    Guard(
-        errors_, [this] { SaveIfOpen(st_); }, [this] { quitSaveFailed_ = true; });
+    session_.DrillLeft();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     // FormClose
-    SaveForQuit();
+    session_.Quit();
     event->accept();
     emit Closed();
 }

@@ -11,16 +11,17 @@
 
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
-#include "core/records/RecordLifecycle.h"
+#include "core/records/RecordSession.h"
 #include "core/records/ScoreDisplay.h"
 #include "core/state/ProgramState.h"
 #include "ui/platform/UiSignalPipe.h"
 
 namespace vokamo {
 
-// The main window: the speed buttons, the record lifecycle (open, create,
-// save) and the display of the open record, painted from a MainScreen.
-// Windows of the drill and the dialogs hang on its signals.
+// The main window: the speed buttons and the display of the open record,
+// painted from a MainScreen. The record's life (open, create, every save)
+// belongs to its RecordSession; the window forwards events to it. Windows of
+// the drill and the dialogs hang on its signals.
 class TfrmMain : public QWidget, public MainDisplay {
     Q_OBJECT
 
@@ -34,10 +35,10 @@ public:
     // Locks each open record to this program, and asks the pupil what to do
     // when the save at the end fails (without, a failure is only shown).
     void SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
-    // Saves when the desktop session or the program's process ends: the
-    // pipe's signals close every window (a drill is left, and so saved)
-    // and this one; the session manager's request and the application's
-    // last moment save too.
+    // Forwards the ends of the desktop session and of the process to the
+    // record session: the pipe's signals close every window (a drill is
+    // left, and so saved) and this one; the session manager's request and
+    // the application's last moment go to it too.
     void ConnectSessionEnd(UiSignalPipe& endSignals);
 
     // MainDisplay
@@ -117,9 +118,6 @@ private:
     void ShowRecord();
     // Copies the screen model into the widgets and repaints the grid.
     void ApplyScreen();
-    // Saves at quit or close; a failure is shown once and does not keep the
-    // program from ending.
-    void SaveForQuit();
     // Runs a handler body through the guard; after a failure the widgets
     // show the screen as the failure left it.
     void Guarded(const std::function<void()>& body);
@@ -133,11 +131,7 @@ private:
     QWidget* startPan_ = nullptr;
     MainScreen screen_;
     int tickCount_ = 0;
-    bool quitSaveFailed_ = false;
-    std::optional<RecordLockKeeper> locks_;
-    SaveFailurePrompt* savePrompt_ = nullptr;
-    bool endSettled_ = false;  // the save at the end was made or declined
-    bool endingSession_ = false;
+    RecordSession session_;
 };
 
 }  // namespace vokamo

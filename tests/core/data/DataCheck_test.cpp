@@ -55,6 +55,8 @@ struct Mistake {
     Level level;
     int line;              // of the first problem; -1 for any
     std::string fragment;  // within its Japanese message
+    // Makes bytes too large to hold while the cases are registered.
+    std::string (*make)() = nullptr;
 };
 
 class TeacherMistake : public testing::TestWithParam<Mistake> {};
@@ -64,7 +66,7 @@ class TeacherMistake : public testing::TestWithParam<Mistake> {};
 TEST_P(TeacherMistake, IsFoundAtItsLine) {
     const Mistake& m = GetParam();
     const std::string path = test::MakeTempDir() + "/q.dat";
-    test::WriteBytes(path, m.bytes);
+    test::WriteBytes(path, m.make ? m.make() : m.bytes);
     const std::vector<Problem> problems = CheckDataFile(path);
     ProgramState st;
     st.DataPath = path;
@@ -167,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "最後の「look_for」だけ"},
         Mistake{"LongQuestionIsCut", Utf8Lf({"c", "T 10 1", "@a", std::string(176, 'q') + "続きの文"}),
                 Warning, 4, "「の文」から後ろが切れます"},
-        Mistake{"TenMegabyteLineIsCut", Utf8Lf({"c", "T 10 1", "@a", std::string(10 << 20, 'q')}), Warning, 4,
-                "180 バイトまで"},
+        Mistake{"TenMegabyteLineIsCut", "", Warning, 4, "180 バイトまで",
+                [] { return Utf8Lf({"c", "T 10 1", "@a", std::string(10 << 20, 'q')}); }},
         Mistake{"LongLessonName", Utf8Lf(Kind1(std::string(41, 'n'), {"0", "@a", "a", ""})), Warning, 4,
                 "40 バイト"},
         Mistake{"RepeatedItem", Utf8Lf({"c", "T 10 2", "I @am Ken.", "私は", "I @am Ken.", "ぼくは"}),

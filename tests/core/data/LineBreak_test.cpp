@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "core/data/SjisText.h"
 
 namespace vokamo {
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                   20,
                   2,
                   {Sjis("おわりです。"), Sjis("Esc か")}},
-        BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}));
+        BreakCase{"an unclosed bracket runs to the end", "(a b c d ", 4, 3, {}}),
+    [](const auto& info) { return test::CaseIdentifier(info.param.what); });
 
 }  // namespace
 }  // namespace vokamo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "core/data/SjisText.h"
 #include "core/drill/DrillImpl.h"
 
@@ -112,7 +113,11 @@ INSTANTIATE_TEST_SUITE_P(RangeKinds, RangeFocusTest,
                          ::testing::Values(FocusCase{0, 1, false}, FocusCase{1, 1, false},
                                            FocusCase{1, 0, false}, FocusCase{2, 0, false},
                                            FocusCase{2, 1, true}, FocusCase{3, 1, true},
-                                           FocusCase{3, 0, false}));
+                                           FocusCase{3, 0, false}),
+                         [](const auto& info) {
+                             return "Kind" + std::to_string(info.param.kind) + "Focus" +
+                                    std::to_string(info.param.focus);
+                         });
 
 TEST_F(RangeTest, CountsBeyondTheTablesAreHeld) {
     st.LessonCount = 45;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "CaseName.h"
 #include "TestSupport.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
@@ -90,7 +91,7 @@ TEST_P(SetTextsTest, UnreadableFileLeavesTheSetAsItWas) {
     EXPECT_EQ(st_.SetTextA, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, SetTextsTest, testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Kinds, SetTextsTest, testing::Values(0, 1, 2, 3), test::CaseName());
 
 TEST(SetTexts, ItemTextsKeepTheirFirst180Bytes) {
     ProgramState st;

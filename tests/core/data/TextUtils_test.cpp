@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "CaseName.h"
 #include "core/data/SjisText.h"
 #include "core/state/ProgramState.h"
 
@@ -145,7 +146,7 @@ TEST_P(ShuffleTest, GivesEachNumberOnce) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, ShuffleTest, testing::Values(1, 2, 9, 16, 25, 600));
+INSTANTIATE_TEST_SUITE_P(Sizes, ShuffleTest, testing::Values(1, 2, 9, 16, 25, 600), test::CaseName());
 
 TEST(Shuffle, DrawsBelowFullCountThenFoldsOntoWhatIsLeft) {
     // Orders worked out by hand from the generator for n = 5.
@@ -249,7 +250,8 @@ TEST_P(ExtraKeysTest, OnlyTheFirstFiftyCharactersCount) {
     EXPECT_EQ(ChooseExtraKeys(a, std::string(50, 'a') + "qxz"), ChooseExtraKeys(b, ""));
 }
 
-INSTANTIATE_TEST_SUITE_P(Clocks, ExtraKeysTest, testing::Values(0u, 1u, 12345u, 43200000u, 86399999u));
+INSTANTIATE_TEST_SUITE_P(Clocks, ExtraKeysTest, testing::Values(0u, 1u, 12345u, 43200000u, 86399999u),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace vokamo

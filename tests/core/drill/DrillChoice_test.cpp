@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "DrillFixture.h"
 #include "core/data/SjisText.h"
 
@@ -187,7 +188,8 @@ TEST_P(ReviewPassTest, WrongSlotsComeBackAndTheScoreDecidesTheNextPick) {
     EXPECT_EQ(st.PickStart, wrong == 4 ? 0 : 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(ScoreSixtyRepeatsSeventyGoesOn, ReviewPassTest, ::testing::Values(3, 4));
+INSTANTIATE_TEST_SUITE_P(ScoreSixtyRepeatsSeventyGoesOn, ReviewPassTest, ::testing::Values(3, 4),
+                         test::CaseName());
 
 }  // namespace
 }  // namespace vokamo::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "core/drill/DrillImpl.h"
 #include "core/state/ProgramState.h"
 
@@ -133,7 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
                       JudgeCase{"look for", "look for", true}, JudgeCase{"look_for", "look for", false},
                       JudgeCase{"", "", true}, JudgeCase{"it's", "its", false},
                       // "ア" (83 41) and "ャ" (83 61): second bytes are not letters.
-                      JudgeCase{"\x83\x41", "\x83\x61", false}, JudgeCase{"\x83\x41x", "\x83\x41X", true}));
+                      JudgeCase{"\x83\x41", "\x83\x61", false}, JudgeCase{"\x83\x41x", "\x83\x41X", true}),
+    [](const auto& info) {
+        return test::CaseBytes(info.param.given) + "_" + test::CaseBytes(info.param.expected);
+    });
 
 }  // namespace
 }  // namespace vokamo

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "DrillFixture.h"
 #include "core/data/SjisText.h"
 
@@ -231,7 +232,7 @@ TEST_P(WholeDrillTest, RunsFromStartToTheCongratulation) {
     EXPECT_EQ(sound.played.back(), (PlayedSound{"huku.wav", Mode::Background}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, WholeDrillTest, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Kinds, WholeDrillTest, ::testing::Values(0, 1, 2, 3), test::CaseName());
 
 }  // namespace
 }  // namespace vokamo::test

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "DrillFixture.h"
 #include "core/data/SjisText.h"
 
@@ -186,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(AllThirteen, KeypadCharTest,
                                            CharCase{'+', TagKeyP}, CharCase{'4', TagKey4},
                                            CharCase{'5', TagKey5}, CharCase{'6', TagKey6},
                                            CharCase{'1', TagKey1}, CharCase{'2', TagKey2},
-                                           CharCase{'3', TagKey3}));
+                                           CharCase{'3', TagKey3}),
+                         [](const auto& info) { return test::CaseBytes(std::string(1, info.param.ch)); });
 
 class IgnoredCharTest : public DrillKeysTest, public ::testing::WithParamInterface<char> {};
 
@@ -196,7 +198,8 @@ TEST_P(IgnoredCharTest, TypesNothing) {
     EXPECT_EQ(Scr().w2.text, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Others, IgnoredCharTest, ::testing::Values('0', '.', ',', '\'', ' ', '@', '\x83'));
+INSTANTIATE_TEST_SUITE_P(Others, IgnoredCharTest, ::testing::Values('0', '.', ',', '\'', ' ', '@', '\x83'),
+                         test::CaseName());
 
 // Key-up gives the key a virtual key stands for its normal colour.
 struct KeyUpCase {
@@ -227,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyUpCase{102, TagKey6}, KeyUpCase{103, TagKey7}, KeyUpCase{104, TagKey8},
                       KeyUpCase{105, TagKey9}, KeyUpCase{106, TagKeyM}, KeyUpCase{107, TagKeyP},
                       KeyUpCase{109, TagKeyS}, KeyUpCase{111, TagKeyD}, KeyUpCase{108, -1}, KeyUpCase{8, -1},
-                      KeyUpCase{65, -1}));
+                      KeyUpCase{65, -1}),
+    [](const auto& info) { return "Vk" + std::to_string(info.param.vk); });
 
 // Key-down while a blank is open: what each key does to the typed text.
 struct KeyDownCase {
@@ -255,7 +259,8 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyDownTest,
                          ::testing::Values(KeyDownCase{8, "ab", -1}, KeyDownCase{96, "ab", -1},
                                            KeyDownCase{46, "", -1}, KeyDownCase{110, "", TagDel},
                                            KeyDownCase{13, "abc", TagEnter}, KeyDownCase{65, "abc", -1},
-                                           KeyDownCase{103, "abc", -1}));
+                                           KeyDownCase{103, "abc", -1}),
+                         [](const auto& info) { return "Vk" + std::to_string(info.param.vk); });
 
 }  // namespace
 }  // namespace vokamo::test

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "DrillFixture.h"
 #include "core/data/SjisText.h"
 
@@ -65,7 +66,11 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TitleTest,
                          ::testing::Values(TitleCase{0, 0, "全問題"}, TitleCase{0, 1, "全問題"},
                                            TitleCase{1, 0, "第2課"}, TitleCase{1, 1, "第2課"},
                                            TitleCase{2, 0, "第2課"}, TitleCase{2, 1, "コード0"},
-                                           TitleCase{3, 1, "コード0"}));
+                                           TitleCase{3, 1, "コード0"}),
+                         [](const auto& info) {
+                             return "Kind" + std::to_string(info.param.kind) + "Focus" +
+                                    std::to_string(info.param.focusOnCode);
+                         });
 
 TEST_F(DrillPresentationTest, ResultColumnIsRedInAReviewPass) {
     LoadData(1, {{"a @cat", "猫", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}});

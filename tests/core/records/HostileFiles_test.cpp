@@ -112,7 +112,9 @@ TEST_P(HostileFileTest, IsRefusedNamingItAndTheOpenRecordStays) {
     EXPECT_EQ(test::ReadBytes(recordA), bytesA);
 }
 
-const std::string Big(10'000'000, 'x');
+std::string Big() {
+    return std::string(10'000'000, 'x');
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, HostileFileTest,
@@ -142,11 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
                 [](auto d) { return Put(d + "/flat.ret", d + "/a.dat T 1,2,0,0,0,0 2 1 1 0,-1 0,-1"); }},
         Hostile{"TenMegabyteLine", Role::Data,
                 [](auto d) {
-                    return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big, "a"}));
+                    return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big(), "a"}));
                 }},
         Hostile{"TenMegabyteLineInRecord", Role::Record,
                 [](auto d) {
-                    return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big, "1,2,0,0,0,0"}));
+                    return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big(), "1,2,0,0,0,0"}));
                 }},
         Hostile{"NulAndNoise", Role::Data, [](auto d) { return Put(d + "/noise.dat", Noise(5000)); }},
         Hostile{"NulAndNoiseInRecord", Role::Record,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "CaseName.h"
 #include "RecordFixtures.h"
 #include "TestSupport.h"
 #include "core/data/DataFile.h"
@@ -63,7 +64,7 @@ TEST_P(RecordRoundTrip, SaveReproducesTheFile) {
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"taro.dat", "taro.ret"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, RecordRoundTrip, ::testing::Values(0, 1, 2, 3, 13, 20));
+INSTANTIATE_TEST_SUITE_P(Kinds, RecordRoundTrip, ::testing::Values(0, 1, 2, 3, 13, 20), test::CaseName());
 
 TEST_F(RecordFileTest, ReadsTheFieldsOfAKindOneRecord) {
     WriteBytes(Path("r.ret"), test::CrLf({"x.dat", Sjis("題"), Sjis("花子"), "1,3,0,3,1,0", "2", "1", "0",
@@ -331,7 +332,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, InitialiseRecordTest,
                          ::testing::Values(InitCase{0, {1, 0, 0}, {0, 0, 0, 0}},
                                            InitCase{1, {1, 1, 0}, {0, 0, 0, 0}},
                                            InitCase{2, {1, 1, 0}, {1, 1, 1, 0}},
-                                           InitCase{3, {1, 1, 0}, {1, 1, 1, 0}}));
+                                           InitCase{3, {1, 1, 0}, {1, 1, 1, 0}}),
+                         [](const auto& info) { return "Kind" + std::to_string(info.param.kind); });
 
 }  // namespace
 }  // namespace vokamo

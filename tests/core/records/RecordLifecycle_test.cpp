@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "CaseName.h"
 #include "Fakes.h"
 #include "RecordFixtures.h"
 #include "TestSupport.h"
@@ -100,16 +101,20 @@ TEST_F(RecordLifecycleTest, CreateAsksInOrderAndOpensTheNewRecord) {
     EXPECT_EQ(st.RecordOpen, 1);
     EXPECT_EQ(st.DataChosen, 1);
     EXPECT_EQ(st.PlayerName, Sjis("花子"));
-    EXPECT_EQ(st.RecordPath, Sjis("はなこ.ret"));
+    EXPECT_EQ(st.RecordPath, dir + "/" + Sjis("はなこ.ret"));
     EXPECT_EQ(st.DataPath, newData);
     EXPECT_EQ(st.ItemCount, 12);
     EXPECT_EQ(st.RandomOrder + st.FlashTime + st.RecordOff + st.HintMode, 0);
     EXPECT_EQ(st.LessonSelected[1], 1);
     EXPECT_EQ(st.ItemState[0], -1);
     EXPECT_TRUE(errors.messages.empty());
-    // The old record was saved; the new one is written only at the next save.
+    // The old record was saved; the new one is written only at the next
+    // save, in the folder its name was checked in.
     EXPECT_NE(test::ReadBytes(dir + "/old.ret").find("\r\n0,2\r\n"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir + "/" + FsPath(st.RecordPath)));
+    const std::string onDisk = dir + "/" + FsPath(Sjis("はなこ.ret"));
+    EXPECT_FALSE(fs::exists(onDisk));
+    SaveIfOpen(st);
+    EXPECT_TRUE(fs::exists(onDisk));
 }
 
 // Whichever step the pupil cancels at, her open record stays open and
@@ -127,7 +132,7 @@ TEST_P(CreateCancelled, KeepsTheOpenRecord) {
     EXPECT_EQ(names.asked.size(), static_cast<size_t>(answeredPrompts == 0 ? 1 : 2));
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEachPrompt, CreateCancelled, ::testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(AtEachPrompt, CreateCancelled, ::testing::Values(0, 1, 2), test::CaseName());
 
 TEST_F(RecordLifecycleTest, CancelledDataDialogBeforeAnyChoiceStops) {
     EXPECT_FALSE(CreateRecordStep(st, files, names, errors, dir));
@@ -143,7 +148,7 @@ TEST_F(RecordLifecycleTest, CancelledDataDialogAfterAChoiceUsesTheLoadedData) {
     EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
     EXPECT_EQ(st.DataPath, oldData);
     EXPECT_EQ(st.ItemCount, 8);
-    EXPECT_EQ(st.RecordPath, "ken2.ret");
+    EXPECT_EQ(st.RecordPath, dir + "/ken2.ret");
     EXPECT_EQ(st.ItemState[0], -1);
 }
 
@@ -186,7 +191,7 @@ TEST_F(RecordLifecycleTest, RefusedRecordNamesAreAskedAgain) {
     EXPECT_EQ(names.asked.size(), 4u);
     ASSERT_EQ(errors.messages.size(), 2u);
     EXPECT_NE(errors.messages[0].find("new"), std::string::npos);
-    EXPECT_EQ(st.RecordPath, "ken.ret");
+    EXPECT_EQ(st.RecordPath, dir + "/ken.ret");
     EXPECT_EQ(test::ReadBytes(dir + "/new.ret"), test::RecordBytesFor(newData, EvenShape(1, 12, 3, 0)));
 }
 
@@ -241,12 +246,12 @@ TEST_F(RecordLifecycleTest, EachOpenRecordIsLockedToThisProgram) {
     EXPECT_EQ(locks.held, (std::set<std::string>{dir + "/old.ret"}));
 
     // A new record takes the lock of its name; a name in use is asked again.
-    locks.others = {"ken.ret"};
+    locks.others = {dir + "/ken.ret"};
     files.answers = {newData};
     names.answers = {"Ken", "ken", "ken2"};
     EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir, &keeper));
     EXPECT_EQ(errors.messages.size(), 1u);
-    EXPECT_EQ(locks.held, (std::set<std::string>{"ken2.ret"}));
+    EXPECT_EQ(locks.held, (std::set<std::string>{dir + "/ken2.ret"}));
 }
 
 // The save at the end: every way through the questions after a failure.
@@ -327,7 +332,8 @@ INSTANTIATE_TEST_SUITE_P(Table, RecordNames,
                                            NameCase{"a b", true}, NameCase{"太郎", false},
                                            NameCase{"a/b", false}, NameCase{"/etc", false},
                                            NameCase{".hidden", false}, NameCase{"..", false},
-                                           NameCase{"tab\tname", false}, NameCase{"del\x7f", false}));
+                                           NameCase{"tab\tname", false}, NameCase{"del\x7f", false}),
+                         [](const auto& info) { return test::CaseIdentifier(info.param.utf8); });
 
 TEST(NameField, CountsShiftJisBytes) {
     EXPECT_TRUE(NameFieldAccepts("abcdefghijkl"));

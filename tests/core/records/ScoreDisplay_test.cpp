@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "CaseName.h"
 #include "core/data/SjisText.h"
 
 namespace vokamo {
@@ -190,7 +191,12 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, StatusPanels,
     ::testing::Values(StatusCase{0, 0, 0, 0, "記録ON", "普通表示", "並び順", "ﾌﾗｯｼｭ表示0"},
                       StatusCase{1, 1, 1, 3, "記録OFF", "１字表示", "ﾗﾝﾀﾞﾑ順", "ﾌﾗｯｼｭ表示3"},
-                      StatusCase{0, 1, 0, 20, "記録ON", "１字表示", "並び順", "ﾌﾗｯｼｭ表示20"}));
+                      StatusCase{0, 1, 0, 20, "記録ON", "１字表示", "並び順", "ﾌﾗｯｼｭ表示20"}),
+    [](const auto& info) {
+        const StatusCase& c = info.param;
+        return "Off" + std::to_string(c.recordOff) + "Hint" + std::to_string(c.hintMode) + "Random" +
+               std::to_string(c.randomOrder) + "Flash" + std::to_string(c.flashTime);
+    });
 
 TEST(ScoreDisplay, FullRedrawSetsTheDataButtonsByKind) {
     for (int kind = 0; kind <= 3; ++kind) {

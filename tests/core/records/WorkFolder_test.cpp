@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 
+#include "CaseName.h"
 #include "TestSupport.h"
 
 namespace vokamo {
@@ -99,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   true, false,
                                   "を作れませんでした（途中にフォルダーではなくファイルがあります）"},
                       BlockedCase{"no samples installed", [](const fs::path& s) { return s / "Vokamo"; },
-                                  false, true, "見本の問題ファイルのフォルダー"}));
+                                  false, true, "見本の問題ファイルのフォルダー"}),
+    test::CaseName());
 
 }  // namespace
 }  // namespace vokamo

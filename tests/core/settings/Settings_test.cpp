@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "CaseName.h"
+
 namespace vokamo {
 namespace {
 
@@ -78,14 +80,16 @@ TEST_P(FlashTimeTest, StepsAreHeldBetweenZeroAndTwenty) {
     EXPECT_EQ(shown, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(FlashSteps, FlashTimeTest,
-                         ::testing::Values(FlashCase{5, true, 6}, FlashCase{5, false, 4},
-                                           FlashCase{20, true, 20}, FlashCase{19, true, 20},
-                                           FlashCase{0, false, 0}, FlashCase{1, false, 0},
-                                           // values a hand-edited record may hold
-                                           FlashCase{50, false, 20}, FlashCase{-4, true, 0},
-                                           FlashCase{2147483647, true, 20},
-                                           FlashCase{-2147483647 - 1, false, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    FlashSteps, FlashTimeTest,
+    ::testing::Values(FlashCase{5, true, 6}, FlashCase{5, false, 4}, FlashCase{20, true, 20},
+                      FlashCase{19, true, 20}, FlashCase{0, false, 0}, FlashCase{1, false, 0},
+                      // values a hand-edited record may hold
+                      FlashCase{50, false, 20}, FlashCase{-4, true, 0}, FlashCase{2147483647, true, 20},
+                      FlashCase{-2147483647 - 1, false, 0}),
+    [](const auto& info) {
+        return "From" + test::CaseNumber(info.param.start) + (info.param.up ? "Up" : "Down");
+    });
 
 }  // namespace
 }  // namespace vokamo

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "CaseName.h"
 #include "DrillWindowFixture.h"
 
 namespace vokamo::test {
@@ -117,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(NumLock, KeypadReleaseTest,
                                            TwoFaces{Qt::Key_6, Qt::Key_Right, "pnlKey6"},
                                            TwoFaces{Qt::Key_7, Qt::Key_Home, "pnlKey7"},
                                            TwoFaces{Qt::Key_8, Qt::Key_Up, "pnlKey8"},
-                                           TwoFaces{Qt::Key_9, Qt::Key_PageUp, "pnlKey9"}));
+                                           TwoFaces{Qt::Key_9, Qt::Key_PageUp, "pnlKey9"}),
+                         [](const auto& info) { return std::string(info.param.key); });
 
 }  // namespace
 }  // namespace vokamo::test

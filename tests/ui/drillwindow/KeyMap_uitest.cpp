@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "CaseName.h"
 #include "core/drill/DrillScreen.h"
 #include "ui/drillwindow/UiKeyMap.h"
 
@@ -54,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"apostrophe", Qt::Key_Apostrophe, false, QStringLiteral("'"), 222, '\''},
                       KeyCase{"space", Qt::Key_Space, false, QStringLiteral(" "), 32, ' '},
                       KeyCase{"kana text is not a byte", Qt::Key_unknown, false, QStringLiteral("あ"), 0, 0},
-                      KeyCase{"shift alone", Qt::Key_Shift, false, None, 16, 0}));
+                      KeyCase{"shift alone", Qt::Key_Shift, false, None, 16, 0}),
+    [](const auto& info) { return test::CaseIdentifier(info.param.what); });
 
 }  // namespace
 }  // namespace vokamo

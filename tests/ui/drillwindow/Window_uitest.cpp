@@ -1,6 +1,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "CaseName.h"
 #include "DrillWindowFixture.h"
 #include "TestSupport.h"
 #include "core/data/SjisText.h"
@@ -46,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Place{"pnlKeyP", {168, 62, 44, 94}}, Place{"pnlKey4", {18, 112, 44, 44}},
                       Place{"pnlKey6", {118, 112, 44, 44}}, Place{"pnlKey1", {18, 162, 44, 44}},
                       Place{"pnlKey3", {118, 162, 44, 44}}, Place{"pnlEnter", {168, 162, 44, 94}},
-                      Place{"pnlKeyBS", {18, 212, 94, 44}}, Place{"pnlKeyDel", {118, 212, 44, 44}}));
+                      Place{"pnlKeyBS", {18, 212, 94, 44}}, Place{"pnlKeyDel", {118, 212, 44, 44}}),
+    test::CaseName());
 
 TEST_F(DrillWindowLayoutTest, WindowKeepsTheKeyboardForItself) {
     EXPECT_EQ(window->size(), QSize(719, 496));

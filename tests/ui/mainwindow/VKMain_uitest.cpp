@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <filesystem>
 
+#include "CaseName.h"
 #include "Fakes.h"
 #include "TestSupport.h"
 #include "core/data/DataFile.h"
@@ -129,7 +130,7 @@ TEST_P(MainWindowKinds, OpenShowsTheRecordAndTheButtonsOfItsKind) {
     EXPECT_EQ(frm->LabelPanels[0]->y(), 132);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, MainWindowKinds, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Kinds, MainWindowKinds, ::testing::Values(0, 1, 2, 3), test::CaseName());
 
 // The grid is painted from the window's own model: a covered and uncovered
 // window shows the same cells.
@@ -202,7 +203,7 @@ TEST_P(MainWindowCreateCancelled, PreviousRecordStaysOpenAndShown) {
     EXPECT_NE(saved.find("\r\n2,20,"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEachPrompt, MainWindowCreateCancelled, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(AtEachPrompt, MainWindowCreateCancelled, ::testing::Values(0, 1), test::CaseName());
 
 TEST_F(MainWindowTest, EraseResetsEveryItemAndRedraws) {
     Open(MakePair("taro", EvenShape(1, 10, 2, 0)));

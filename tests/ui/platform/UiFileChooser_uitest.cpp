@@ -16,6 +16,7 @@
 #include <functional>
 #include <ostream>
 
+#include "CaseName.h"
 #include "TestSupport.h"
 #include "ui/platform/UiFileChooser.h"
 #include "ui/platform/UiProgramFiles.h"
@@ -85,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
     Filters, FileFilter,
     ::testing::Values(FilterCase{"成績 |*.ret", "成績 (*.ret)"}, FilterCase{"問題 | *.dat", "問題 (*.dat)"},
                       FilterCase{"Text|*.txt;*.dat|All|*", "Text (*.txt *.dat);;All (*)"},
-                      FilterCase{"成績 (*.ret)", "成績 (*.ret)"}));
+                      FilterCase{"成績 (*.ret)", "成績 (*.ret)"}),
+    [](const auto& info) { return test::CaseIdentifier(info.param.program); });
 
 TEST(CorePathTest, JapanesePathBecomesShiftJis) {
     EXPECT_EQ(CorePath(QString::fromUtf8("/home/taro/成績.ret")),

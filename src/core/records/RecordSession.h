@@ -1,0 +1,74 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/platform/Platform.h"
+#include "core/records/RecordLifecycle.h"
+#include "core/state/ProgramState.h"
+
+namespace vokamo {
+
+// The open record's life, from its open or creation to the program's end:
+// which event saves it, what a failed save leads to, and the lock that keeps
+// it to this program. The main window only forwards its events here and
+// shows what comes back (messages go to the ErrorBox, questions after a
+// failed save to the SaveFailurePrompt), so that no session is lost however
+// the program ends, and that promise can be checked without windows.
+class RecordSession {
+public:
+    RecordSession(ProgramState& st, ErrorBox& errors) : st_(st), errors_(errors) {}
+
+    // Locks each record opened or created from now on, and asks the pupil
+    // what to do when the save at the end fails. Without them a failure at
+    // the end is only shown, once.
+    void SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+
+    // The open and create buttons (OpenRecordStep, CreateRecordStep): true
+    // when another record is now open and is to be shown. A failure throws
+    // for the caller's error box and keeps the record that was open.
+    bool Open(FileChooser& files);
+    bool Create(FileChooser& files, NamePrompt& names, const std::string& sjisFolder = ".");
+
+    // The learner has left the drill window: saved at once, so that an end
+    // the program does not see coming loses at most one drill. A failure is
+    // shown, except while the session ends: the save at the end asks then.
+    void DrillLeft();
+
+    // The quit button, and the main window closing. The first of them to
+    // fail with a prompt at hand asks until the record is saved or the
+    // pupil confirms ending without it; the end is then settled and later
+    // events save nothing more.
+    void Quit();
+
+    // SIGTERM, SIGHUP or SIGINT: true when the windows are to be closed now
+    // (their closing saves the drill and the record); false for a signal
+    // while the end is already under way.
+    bool EndRequested();
+
+    // The session manager asks for the data to be kept. With mayAsk the
+    // pupil is asked after a failure, but the logout may still be cancelled,
+    // so this settles nothing; without, a failure is left to the save at
+    // the end.
+    void SessionManagerSave(bool mayAsk);
+
+    // The application's last moment: the record is saved unless the end was
+    // settled, and its lock is let go. Nothing can be shown any more.
+    void LastMoment();
+
+    // The end is under way: a signal was served or the end was settled.
+    bool Ending() const { return endingSession_ || endSettled_; }
+
+private:
+    RecordLockKeeper* Locks() { return locks_ ? &*locks_ : nullptr; }
+
+    ProgramState& st_;
+    ErrorBox& errors_;
+    std::optional<RecordLockKeeper> locks_;
+    SaveFailurePrompt* prompt_ = nullptr;
+    bool quitSaveFailed_ = false;  // shown once; quitting again does not repeat it
+    bool endSettled_ = false;      // the save at the end was made or declined
+    bool endingSession_ = false;   // a signal is closing the windows
+};
+
+}  // namespace vokamo
