@@ -45,14 +45,13 @@ DIALOG=$(click_until "$MAIN" $((6 + 83 + 12)) $((2 + 5 + 12)) '取り組む問�
 wait_focus "$DIALOG"
 xdotool type --delay 40 "$(basename "$SAMPLE")"
 xdotool key Return
-PROMPT=$(window '^VokamoforWindows$')
-SEEN=()
+PROMPT=
 for name in Hanako hanako; do
+    PROMPT=$(window '^VokamoforWindows$' "$PROMPT")
     wait_focus "$PROMPT"
-    ASKING=$(wait_picture "$PROMPT" 300 "${SEEN[@]}")
+    ASKING=$(wait_picture "$PROMPT" 300)
     xdotool type --delay 40 "$name"
-    TYPED=$(wait_picture "$PROMPT" 300 "$ASKING")
-    SEEN+=("$ASKING" "$TYPED")
+    wait_picture "$PROMPT" 300 "$ASKING" >/dev/null
     xdotool key Return
 done
 wait_gone "$PROMPT"
@@ -67,10 +66,9 @@ wait_gone "$RANGE"
 
 QUES=$(click_until "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) '^Vantory$' "$MAIN")  # btnGo
 wait_focus "$QUES"
-# The window comes up empty, shows the banner, then the first question.
-SHOWN=$(wait_picture "$QUES" 300)
-BANNER=$(wait_picture "$QUES" 300 "$SHOWN")
-NOW=$(wait_picture "$QUES" 300 "$SHOWN" "$BANNER")
+# The window comes up empty, shows the banner for two seconds, then the
+# first question: the first picture that stays longer than the banner.
+NOW=$(wait_picture "$QUES" 3000)
 # After each shot one try: two letters and Enter for a key-input question,
 # the first choice for a multiple-choice one. A wrong try keeps the
 # question, so a later shot may show it in its correction.
@@ -78,7 +76,7 @@ for n in 1 2 3 4; do
     import -window "$QUES" "$OUT/drill$n.png"
     xdotool type --delay 40 "zq"
     xdotool key 1 Return
-    NOW=$(wait_picture "$QUES" 300 "$NOW")
+    NOW=$(wait_picture "$QUES" 1500 "$NOW")
 done
 import -window "$QUES" "$OUT/drill_wrong.png"
 xdotool key Escape

@@ -63,16 +63,14 @@ wait_focus "$DIALOG" || fail "the question file dialog did not take the keys"
 xdotool type --delay 40 "$SAMPLE"
 xdotool key Return
 
-# One name dialog asks twice; each time it shows a new question over an
-# empty field.
-PROMPT=$(find_window '^VokamoforWindows$') || fail "the name dialog did not open"
-SEEN=()
+# The name dialog asks twice, each time as a new window.
+PROMPT=
 for name in Taro e2e; do
+    PROMPT=$(find_window '^VokamoforWindows$' "$PROMPT") || fail "the name dialog did not open for $name"
     wait_focus "$PROMPT" || fail "the name dialog did not take the keys for $name"
-    ASKING=$(wait_picture "$PROMPT" 300 "${SEEN[@]}") || fail "the name dialog did not ask for $name"
+    ASKING=$(wait_picture "$PROMPT" 300) || fail "the name dialog did not settle for $name"
     xdotool type --delay 40 "$name"
-    TYPED=$(wait_picture "$PROMPT" 300 "$ASKING") || fail "$name did not appear in the name dialog"
-    SEEN+=("$ASKING" "$TYPED")
+    wait_picture "$PROMPT" 300 "$ASKING" >/dev/null || fail "$name did not appear in the name dialog"
     xdotool key Return
 done
 wait_gone "$PROMPT" || fail "the name dialog did not close"
@@ -81,19 +79,18 @@ wait_gone "$PROMPT" || fail "the name dialog did not close"
 QUES=$(click_until "$MAIN" $((6 + 128 + 12)) $((2 + 5 + 12)) '^Vantory$' "$MAIN") ||
     fail "the drill window did not appear"
 wait_focus "$QUES" || fail "the drill window did not take the keys"
-# The window comes up empty, shows the banner, then the first question.
-SHOWN=$(wait_picture "$QUES" 300) || fail "the drill window did not settle"
-BANNER=$(wait_picture "$QUES" 300 "$SHOWN") || fail "no banner in the drill window"
-QUESTION=$(wait_picture "$QUES" 300 "$SHOWN" "$BANNER") || fail "no first question"
+# The window comes up empty, shows the banner for two seconds, then the
+# first question: the first picture that stays longer than the banner.
+QUESTION=$(wait_picture "$QUES" 3000) || fail "no first question"
 
 for word in "${ANSWERS[@]}"; do
     xdotool type --delay 60 "$word"
     TYPED=$(wait_picture "$QUES" 300 "$QUESTION") || fail "'$word' did not appear"
     xdotool key Return
-    # The answer is judged, shown for the pause after a right word, and the
-    # next question replaces it; letters typed during the pause would be lost.
-    JUDGED=$(wait_picture "$QUES" 300 "$TYPED") || fail "'$word' was not judged"
-    QUESTION=$(wait_picture "$QUES" 300 "$TYPED" "$JUDGED") || fail "no question after '$word'"
+    # The answer is judged and shown for the pause after a right word (0.8 s);
+    # the next question is the first picture that stays longer. Letters typed
+    # during the pause would be lost with it.
+    QUESTION=$(wait_picture "$QUES" 1500 "$TYPED") || fail "no question after '$word'"
 done
 
 if [ "$END_BY" = sigterm ]; then
@@ -104,11 +101,18 @@ else
     xdotool key Escape
     wait_gone "$QUES" || fail "Esc did not leave the drill window"
 
-    # btnQuit at 11,5 inside SpeedBar.
-    xdotool windowfocus --sync "$MAIN" || true
-    xdotool mousemove --window "$MAIN" $((6 + 11 + 12)) $((2 + 5 + 12)) click 1
+    # btnQuit at 11,5 inside SpeedBar; the window may still be busy with the
+    # redraw after the drill, so the click is given again every few seconds.
+    for _ in $(seq 1 10); do
+        kill -0 "$PID" 2>/dev/null || break
+        xdotool mousemove --window "$MAIN" $((6 + 11 + 12)) $((2 + 5 + 12)) click 1 2>/dev/null || true
+        for _ in $(seq 1 30); do
+            kill -0 "$PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
 fi
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
 done

@@ -51,8 +51,8 @@ wait_gone() {
 # and waits (up to 10 s) until the server reports it has it.
 wait_focus() {
     for _ in $(seq 1 50); do
-        xdotool windowfocus --sync "$1" 2>/dev/null || true
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        timeout 2 xdotool windowfocus --sync "$1" 2>/dev/null || true
+        [ "$(timeout 2 xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         sleep 0.2
     done
     return 1
@@ -62,7 +62,10 @@ wait_focus() {
 # it cannot be read.
 window_picture() {
     local bytes
-    bytes=$(import -silent -window "$1" rgb:- 2>/dev/null | md5sum) || return 0
+    # A window that is not on the screen has no picture (and import would
+    # wait for it).
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
+    bytes=$(timeout 5 import -silent -window "$1" rgb:- 2>/dev/null | md5sum) || return 0
     [ "${bytes%% *}" = d41d8cd98f00b204e9800998ecf8427e ] || echo "${bytes%% *}"
 }
 

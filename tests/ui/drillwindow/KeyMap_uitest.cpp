@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"space", Qt::Key_Space, false, QStringLiteral(" "), 32, ' '},
                       KeyCase{"kana text is not a byte", Qt::Key_unknown, false, QStringLiteral("あ"), 0, 0},
                       KeyCase{"shift alone", Qt::Key_Shift, false, None, 16, 0}),
-    [](const auto& info) { return test::CaseIdentifier(info.param.what); });
+    [](const auto& info) { return test::CaseBytes(info.param.what); });
 
 }  // namespace
 }  // namespace vokamo

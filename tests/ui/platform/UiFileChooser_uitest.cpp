@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FilterCase{"成績 |*.ret", "成績 (*.ret)"}, FilterCase{"問題 | *.dat", "問題 (*.dat)"},
                       FilterCase{"Text|*.txt;*.dat|All|*", "Text (*.txt *.dat);;All (*)"},
                       FilterCase{"成績 (*.ret)", "成績 (*.ret)"}),
-    [](const auto& info) { return test::CaseIdentifier(info.param.program); });
+    [](const auto& info) { return test::CaseBytes(info.param.program); });
 
 TEST(CorePathTest, JapanesePathBecomesShiftJis) {
     EXPECT_EQ(CorePath(QString::fromUtf8("/home/taro/成績.ret")),
