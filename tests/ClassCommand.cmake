@@ -1,9 +1,10 @@
 # Runs the real program's class overview as a teacher would from a terminal,
 # with no display at all: the CSV, the hardest words and the PDF of a small
 # class folder, and the exit statuses.
-#   cmake -DVOKAMO=path/to/vokamo -DWORK_DIR=folder -P ClassCommand.cmake
+#   cmake -DVOKAMO=path/to/vokamo -P ClassCommand.cmake
 
-file(REMOVE_RECURSE "${WORK_DIR}")
+include(${CMAKE_CURRENT_LIST_DIR}/TestFolder.cmake)
+test_folder(class-command)
 file(MAKE_DIRECTORY "${WORK_DIR}/class/a" "${WORK_DIR}/class/b" "${WORK_DIR}/config")
 # A question file of two items as an editor on Linux saves it, and two
 # pupils' records of it; b also holds another program's file.

@@ -8,16 +8,8 @@ cmake_minimum_required(VERSION 3.25)
 # The files live in a fresh test folder under the temp folder, removed at
 # the end.
 
-set(temp "/tmp")
-if(DEFINED ENV{TMPDIR} AND IS_DIRECTORY "$ENV{TMPDIR}")
-  set(temp "$ENV{TMPDIR}")
-endif()
-set(tag "$ENV{VOKAMO_TEST_TAG}")
-if(tag)
-  set(tag "${tag}-")
-endif()
-string(RANDOM LENGTH 6 suffix)
-set(WORK_DIR "${temp}/vokamo-test-${tag}command-line-${suffix}")
+include(${CMAKE_CURRENT_LIST_DIR}/TestFolder.cmake)
+test_folder(command-line)
 file(MAKE_DIRECTORY "${WORK_DIR}")
 # Saved by an editor on Linux: UTF-8 and LF.
 file(WRITE "${WORK_DIR}/clean.dat" "comment\n単語 10 2\nI @am Ken.\n私はケンです。\nShe @likes cats.\n彼女はネコが好きです。\n")
