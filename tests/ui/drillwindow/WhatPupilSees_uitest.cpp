@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QTest>
 
+#include "CaseName.h"
 #include "DrillWindowFixture.h"
 
 namespace vokamo::test {
@@ -28,7 +29,7 @@ TEST_P(CorrectionDuringFlash, StaysRedAfterTheFlashTime) {
     if (GetParam() == 3) Screenshot("correction_after_flash");
 }
 
-INSTANTIATE_TEST_SUITE_P(FlashTimes, CorrectionDuringFlash, ::testing::Values(1, 3, 20));
+INSTANTIATE_TEST_SUITE_P(FlashTimes, CorrectionDuringFlash, ::testing::Values(1, 3, 20), test::CaseName());
 
 // The answer as written can be typed on the main keyboard; the keypad's
 // decimal point still clears, and a mark the word lacks types nothing.
