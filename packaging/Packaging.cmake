@@ -8,11 +8,10 @@
 #   share/doc/vokamo, share/man/man1              README, copyright, changelog, manual page
 # The help text is compiled into the program.
 
-set(VOKAMO_HOMEPAGE "https://vokamo.org/" CACHE STRING "The project's web page, named in the AppStream metadata")
-set(VOKAMO_SCREENSHOT_URL "${VOKAMO_HOMEPAGE}screenshot-main.png" CACHE STRING
-  "Where software centres fetch the screenshot (docs/screenshot-main.png published)")
+# No web page, screenshot address or mail address is named: none exists. A
+# distributor who packages Vokamo sets her own contact here.
 set(VOKAMO_DEVELOPER "The Vokamo developers")
-set(VOKAMO_MAINTAINER "Vokamo developers <maintainers@vokamo.org>" CACHE STRING "Maintainer of the Debian package")
+set(VOKAMO_MAINTAINER "Vokamo developers" CACHE STRING "Maintainer of the Debian package")
 set(VOKAMO_APP_ID org.vokamo.Vokamo)
 
 # The sample question files sit next to the program in the build folder too,
@@ -40,6 +39,9 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/vokamo.1)
 add_custom_target(vokamo_packaging_docs ALL
   DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz)
+# Building the program builds everything its package installs, so that
+# `cpack` works after building only the program (as tools/setup.sh run does).
+add_dependencies(vokamo vokamo_packaging_docs)
 
 set(VOKAMO_DATA ${CMAKE_INSTALL_DATADIR}/vokamo)
 set(VOKAMO_DOC ${CMAKE_INSTALL_DATADIR}/doc/vokamo)
@@ -54,8 +56,13 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/${VOKAMO_APP_ID}.desktop ${CMAKE_CURRENT
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/vokamo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${VOKAMO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/vokamo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/copyright
-  ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${VOKAMO_DOC})
+# The READMEs link to each other and to the screenshot, which come along; the
+# licence's text is in /usr/share/common-licenses, named by the copyright file.
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/README.ja.md ${CMAKE_SOURCE_DIR}/NEWS
+  ${CMAKE_CURRENT_LIST_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${VOKAMO_DOC})
+install(FILES ${CMAKE_SOURCE_DIR}/docs/screenshot-main.png DESTINATION ${VOKAMO_DOC}/docs)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME vokamo)
 
 set(CPACK_PACKAGE_NAME vokamo)
 set(CPACK_PACKAGE_VENDOR "${VOKAMO_DEVELOPER}")
@@ -70,7 +77,6 @@ sentence with a blank, which the pupil fills by choosing a word or typing it
 on a keypad. Every answer is marked at once; wrong questions come back until
 all are right. Each pupil's record shows what she has learned. The program
 speaks Japanese; teachers can write their own question files.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${VOKAMO_HOMEPAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -87,6 +93,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VOKAMO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libcsv3, libqt6printsupport6, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# A Japanese input method with its Qt 6 frontend, so that a pupil can type
+# her name in kana and kanji (ibus talks to Qt 6 through libqt6gui6 itself).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ibus-mozc | fcitx5-mozc, fcitx5-frontend-qt6, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The same sources give the same package: every date in it is the last
+# commit's, found when cpack runs (packaging/CPackProject.cmake.in).
+configure_file(${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake.in ${CMAKE_BINARY_DIR}/packaging/CPackProject.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/CPackProject.cmake)
 include(CPack)
