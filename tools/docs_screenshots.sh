@@ -76,7 +76,9 @@ for n in 1 2 3 4; do
     import -window "$QUES" "$OUT/drill$n.png"
     xdotool type --delay 40 "zq"
     xdotool key 1 Return
-    NOW=$(wait_picture "$QUES" 1500 "$NOW")
+    # The try changes the picture; a correction may keep flashing, so the
+    # next shot is taken once it has changed, or after the bounded wait.
+    NOW=$(wait_picture "$QUES" 300 "$NOW" || true)
 done
 import -window "$QUES" "$OUT/drill_wrong.png"
 xdotool key Escape
