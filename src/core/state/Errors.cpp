@@ -2,7 +2,7 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
+#include <string>
 
 #include "core/data/SjisText.h"
 
@@ -45,8 +45,52 @@ std::string JapaneseReason(int err) {
         case ENFILE:
         case ENOMEM:
             return "コンピューターの資源が足りません";
+        case ENXIO:
+        case ENODEV:
+            return "その装置はつながっていないか、使えません";
+        case ENOTTY:
+            return "ファイルとして使えないものです";
+        case EBUSY:
+        case ETXTBSY:
+            return "ほかのプログラムが使っています";
+        case EAGAIN:
+            return "いまは使えません。少し待ってからやり直してください";
+        case EEXIST:
+            return "同じ名前のものがもうあります";
+        case ENOTEMPTY:
+            return "フォルダーが空ではありません";
+        case ELOOP:
+            return "リンクがたどれません（輪になっているか、多すぎます）";
+        case EFBIG:
+        case EOVERFLOW:
+            return "ファイルが大きすぎます";
+        case EXDEV:
+            return "別のディスクへは移せません";
+        case EMLINK:
+            return "リンクが多すぎます";
+        case EINVAL:
+        case EOPNOTSUPP:
+            return "この場所ではできない操作です";
+        case ENOLCK:
+            return "この場所ではファイルに印（ロック）を付けられません";
+        case ESTALE:
+        case ETIMEDOUT:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ECONNREFUSED:
+        case ECONNRESET:
+        case ENOTCONN:
+            return "ネットワークの場所とつながりません";
+        case EINTR:
+            return "途中で止められました";
+        case EBADF:
+        case EFAULT:
+            return "プログラムの中でファイルの扱いを誤りました";
         default:
-            return std::string("システムのエラー: ") + std::strerror(err);
+            // The system's own text is English; the number is what a
+            // technician looks up.
+            return "システムのエラーです（番号 " + std::to_string(err) + "）";
     }
 }
 

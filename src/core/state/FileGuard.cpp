@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "core/data/SjisText.h"
@@ -65,7 +66,10 @@ int OpenForReading(const std::string& fsPath, const std::string& utf8Shown, uint
 ReadEnd ReadBounded(int fd, uint64_t maxBytes, std::string& bytes, int& err) {
     char buf[64 * 1024];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        // Never more than one byte past the limit, whatever the file's size
+        // said: files in /proc say 0 and hold far more.
+        const uint64_t room = maxBytes + 1 - bytes.size();
+        const ssize_t n = ::read(fd, buf, static_cast<size_t>(std::min<uint64_t>(sizeof buf, room)));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             err = errno;

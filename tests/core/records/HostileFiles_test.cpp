@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -79,6 +80,9 @@ protected:
                       std::string::npos)
                 << message.substr(0, 400);
             EXPECT_LT(message.size(), 1000u);
+            // Japanese only: none of the system's English texts.
+            for (int err = 1; err < 134; ++err)
+                EXPECT_EQ(message.find(std::strerror(err)), std::string::npos) << message.substr(0, 400);
         }
         EXPECT_EQ(st.RecordOpen, 1);
         EXPECT_EQ(st.RecordPath, recordA);
@@ -112,9 +116,7 @@ TEST_P(HostileFileTest, IsRefusedNamingItAndTheOpenRecordStays) {
     EXPECT_EQ(test::ReadBytes(recordA), bytesA);
 }
 
-std::string Big() {
-    return std::string(10'000'000, 'x');
-}
+const std::string Big(10'000'000, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, HostileFileTest,
@@ -144,11 +146,11 @@ INSTANTIATE_TEST_SUITE_P(
                 [](auto d) { return Put(d + "/flat.ret", d + "/a.dat T 1,2,0,0,0,0 2 1 1 0,-1 0,-1"); }},
         Hostile{"TenMegabyteLine", Role::Data,
                 [](auto d) {
-                    return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big(), "a"}));
+                    return Put(d + "/long.dat", CrLf({"c", "T 0 1", "@" + Big, "a"}));
                 }},
         Hostile{"TenMegabyteLineInRecord", Role::Record,
                 [](auto d) {
-                    return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big(), "1,2,0,0,0,0"}));
+                    return Put(d + "/long.ret", CrLf({d + "/a.dat", "T", Big, "1,2,0,0,0,0"}));
                 }},
         Hostile{"NulAndNoise", Role::Data, [](auto d) { return Put(d + "/noise.dat", Noise(5000)); }},
         Hostile{"NulAndNoiseInRecord", Role::Record,
@@ -186,6 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         Hostile{"DevZero", Role::Data, [](auto) { return std::string("/dev/zero"); }},
         Hostile{"DevZeroAsRecord", Role::Record, [](auto) { return std::string("/dev/zero"); }},
+        Hostile{"DevTty", Role::Data, [](auto) { return std::string("/dev/tty"); }},
+        // Files in /proc report size 0 and hold far more.
+        Hostile{"ProcFile", Role::Data, [](auto) { return std::string("/proc/self/pagemap"); }},
+        Hostile{"ProcFileAsRecord", Role::Record, [](auto) { return std::string("/proc/self/pagemap"); }},
         Hostile{"RecordPointingAtItself", Role::Record,
                 [](auto d) { return Put(d + "/self.ret", RecordText(d + "/self.ret")); }},
         Hostile{"MegabytePath", Role::Data,
