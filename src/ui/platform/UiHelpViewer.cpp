@@ -1,11 +1,15 @@
 #include "ui/platform/UiHelpViewer.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTextBrowser>
+#include <optional>
 
+#include "core/state/FileGuard.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiProgramFiles.h"
 
@@ -22,23 +26,44 @@ QString Decode(const QByteArray& bytes) {
     return ToQt(bytes.toStdString());
 }
 
+// A help file of the folder: a regular file of a size a help window can
+// hold, read to that size and one byte more whatever its size claims (a
+// link into /proc says 0). nullopt when it cannot be used.
+std::optional<QByteArray> ReadLocalHelp(const QString& path) {
+    constexpr uint64_t MaxHelpBytes = 8 << 20;
+    const std::string fsPath = QFile::encodeName(path).toStdString();
+    try {
+        const int fd = OpenForReading(fsPath, path.toStdString(), MaxHelpBytes);
+        if (fd < 0) return std::nullopt;
+        std::string bytes;
+        int err = 0;
+        const ReadEnd end = ReadBounded(fd, MaxHelpBytes, bytes, err);
+        ::close(fd);
+        if (end != ReadEnd::Whole) return std::nullopt;
+        return QByteArray::fromStdString(bytes);
+    } catch (const std::exception&) {
+        return std::nullopt;  // a folder, a device, too large
+    }
+}
+
 }  // namespace
 
 QString LoadHelpText(const QString& fileName) {
     if (fileName.isEmpty() || fileName.contains(QLatin1Char('/'))) return {};
-    QFile local(QDir::current().filePath(fileName));
-    QFile builtIn(QStringLiteral(":/help/") + fileName);
-    // A help file of the folder is a page of text: a regular file of a size a
-    // help window can hold, or the built-in help is shown.
-    constexpr qint64 MaxHelpBytes = 8 << 20;
-    const QFileInfo localInfo(local);
-    QFile& file = localInfo.isFile() && localInfo.size() <= MaxHelpBytes ? local : builtIn;
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCInfo(FilesLog).noquote() << "help" << fileName << "missing";
-        return {};
+    const QString localPath = QDir::current().filePath(fileName);
+    std::optional<QByteArray> bytes = ReadLocalHelp(localPath);
+    QString used = QFileInfo(localPath).absoluteFilePath();
+    if (!bytes) {
+        QFile builtIn(QStringLiteral(":/help/") + fileName);
+        if (!builtIn.open(QIODevice::ReadOnly)) {
+            qCInfo(FilesLog).noquote() << "help" << fileName << "missing";
+            return {};
+        }
+        bytes = builtIn.readAll();
+        used = builtIn.fileName();
     }
-    qCInfo(FilesLog).noquote() << "help" << fileName << QFileInfo(file).absoluteFilePath();
-    QString text = Decode(file.readAll());
+    qCInfo(FilesLog).noquote() << "help" << fileName << used;
+    QString text = Decode(*bytes);
     if (!Qt::mightBeRichText(text)) text = Qt::convertFromPlainText(text);
     return text;
 }

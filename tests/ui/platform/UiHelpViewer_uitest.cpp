@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QWidget>
@@ -78,6 +80,21 @@ TEST_F(HelpViewerTest, ShiftJisPlainTextFileIsReadable) {
     QTextDocument doc;
     doc.setHtml(html);
     EXPECT_TRUE(doc.toPlainText().startsWith(QString::fromUtf8("先生より")));
+}
+
+// A help file of the folder that is no page of text gives way to the
+// built-in help, also a link into /proc whose size says 0 while it holds
+// gigabytes, and a FIFO that no writer ever feeds.
+TEST_F(HelpViewerTest, HelpFileThatIsNoPageIsNotRead) {
+    const QString builtIn = LoadHelpText("vk40.HLP");
+    for (const char* target : {"/proc/self/pagemap", "fifo", "/"}) {
+        QFile::remove("vk40.HLP");
+        if (std::string(target) == "fifo")
+            ASSERT_EQ(::mkfifo("vk40.HLP", 0600), 0);
+        else
+            ASSERT_TRUE(QFile::link(target, "vk40.HLP"));
+        EXPECT_EQ(LoadHelpText("vk40.HLP"), builtIn) << target;
+    }
 }
 
 TEST_F(HelpViewerTest, MissingHelpSaysSoInsteadOfAnEmptyWindow) {
