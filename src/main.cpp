@@ -159,6 +159,9 @@ int main(int argc, char** argv) {
     UiSaveFailurePrompt savePrompt(&frmMain);
     frmMain.SetRecordGuards(recordLocks, savePrompt);
     UiSignalPipe endSignals({SIGTERM, SIGHUP, SIGINT});
+    // A sound being waited for ends at once; the end itself comes from the
+    // main loop (Raised), never from inside that wait.
+    QObject::connect(&endSignals, &UiSignalPipe::Arrived, [&sound] { sound.EndWaits(); });
     frmMain.ConnectSessionEnd(endSignals);
 
     std::optional<HiddenWindows> hidden;
@@ -177,6 +180,8 @@ int main(int argc, char** argv) {
     });
 
     frmMain.show();
-    ShowStartProblems(&frmMain, startProblems + MissingSoundsProblem(sound.MissingSounds()));
+    const UiSoundPlayer::Problems soundProblems = sound.SoundProblems();
+    ShowStartProblems(&frmMain,
+                      startProblems + MissingSoundsProblem(soundProblems.missing, soundProblems.unusable));
     return app.exec();
 }

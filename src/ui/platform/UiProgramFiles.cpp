@@ -92,8 +92,12 @@ QStringList EnterWorkFolder(bool home, const QString& given) {
     return problems;
 }
 
-QStringList MissingSoundsProblem(const QStringList& missing) {
-    if (missing.isEmpty()) return {};
+QStringList MissingSoundsProblem(const QStringList& missing, const QStringList& unusable) {
+    QStringList problems;
+    if (!unusable.isEmpty())
+        problems << QString::fromUtf8("次の効果音のファイルはありますが、使えません。\n%1")
+                        .arg(unusable.join(QStringLiteral("\n")));
+    if (missing.isEmpty()) return problems;
     // Only the program's folders that are there: the build folder's place
     // means nothing in an installed tree, and the other way round.
     QStringList searched{QDir::currentPath()};
@@ -101,10 +105,11 @@ QStringList MissingSoundsProblem(const QStringList& missing) {
     for (const QString& dir : programDirs)
         if (QDir(dir).exists()) searched << dir;
     if (searched.size() == 1) searched << programDirs.value(0);
-    return {QString::fromUtf8(
-                "効果音のファイル（%1）が見つからないため、音が鳴りません。ほかはふつうに使えます。\n"
-                "探した場所: %2")
-                .arg(missing.join(QStringLiteral(", ")), searched.join(QStringLiteral(", ")))};
+    problems << QString::fromUtf8(
+                    "効果音のファイル（%1）が見つからないため、音が鳴りません。ほかはふつうに使えます。\n"
+                    "探した場所: %2")
+                    .arg(missing.join(QStringLiteral(", ")), searched.join(QStringLiteral(", ")));
+    return problems;
 }
 
 void ShowStartProblems(QWidget* parent, const QStringList& problems) {

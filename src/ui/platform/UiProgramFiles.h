@@ -43,8 +43,10 @@ QString WorkFolderPath(const QString& given = {});
 // program then goes on in the current folder.
 QStringList EnterWorkFolder(bool home, const QString& given = {});
 
-// The message for sounds the player could not find; empty when none is missing.
-QStringList MissingSoundsProblem(const QStringList& missing);
+// The messages for sounds the player could not find and for sound files
+// that are there but cannot be played (each line naming its file and
+// reason); empty when neither.
+QStringList MissingSoundsProblem(const QStringList& missing, const QStringList& unusable = {});
 
 // Tells the teacher what went wrong while starting, without stopping the
 // program: a message box over `parent`, and the same on stderr.

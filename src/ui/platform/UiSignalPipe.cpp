@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace vokamo {
 
@@ -26,6 +27,11 @@ UiSignalPipe::UiSignalPipe(std::initializer_list<int> signalNumbers, QObject* pa
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pipeEnds) != 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &UiSignalPipe::Drain);
+    relay_.setSingleShot(true);
+    relay_.setInterval(0);
+    connect(&relay_, &QTimer::timeout, this, [this] {
+        for (const int number : std::exchange(pending_, {})) emit Raised(number);
+    });
     for (const int number : signalNumbers) {
         struct sigaction action {};
         action.sa_handler = OnSignal;
@@ -47,7 +53,11 @@ UiSignalPipe::~UiSignalPipe() {
 
 void UiSignalPipe::Drain() {
     unsigned char byte = 0;
-    while (::read(pipeEnds[0], &byte, 1) == 1) emit Raised(byte);
+    while (::read(pipeEnds[0], &byte, 1) == 1) {
+        pending_.push_back(byte);
+        emit Arrived(byte);
+    }
+    if (!pending_.empty()) relay_.start();
 }
 
 }  // namespace vokamo

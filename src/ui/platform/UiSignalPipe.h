@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -23,12 +24,20 @@ public:
     ~UiSignalPipe() override;
 
 signals:
+    // At once, in whatever event loop runs (a sound's wait included): for
+    // cutting waits short.
+    void Arrived(int signalNumber);
+    // From the program's own loop, through a zero timer: never inside a
+    // wait that holds timers back, so the end never runs in the middle of
+    // a handler that waits for a sound.
     void Raised(int signalNumber);
 
 private:
     void Drain();
 
     std::unique_ptr<QSocketNotifier> notifier_;
+    QTimer relay_;
+    std::vector<int> pending_;
     std::vector<std::pair<int, struct ::sigaction>> previous_;
 };
 

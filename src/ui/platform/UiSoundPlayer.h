@@ -1,20 +1,41 @@
 #pragma once
 
+#include <QEvent>
+#include <QEventLoop>
+#include <QObject>
+#include <QPointer>
 #include <QSemaphore>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/platform/Platform.h"
 
 namespace vokamo {
 
-// Length of a PCM WAV file in milliseconds, from its header; nullopt when the
-// file is missing or is not a WAV file we understand. A file cut short counts
-// only the sound it really holds.
+// A sound file is read only when it is a regular file of at most this size:
+// the program's sounds take a few kilobytes, and the backend decodes the
+// whole file into memory.
+inline constexpr uint64_t MaxSoundBytes = 4u << 20;
+// However long a file says its sound is, a waiting play holds the pupil's
+// input for at most this long.
+inline constexpr int MaxSoundWaitMs = 3000;
+
+// What a sound file is good for: the length of its sound in milliseconds, or
+// why it cannot be played (in Japanese, naming the file).
+struct SoundFile {
+    std::optional<int> durationMs;
+    QString problem;
+};
+// Reads the file (bounded by MaxSoundBytes, whatever its size claims) and
+// its PCM WAV header. A file cut short counts only the sound it really holds.
+SoundFile InspectSound(const QString& path);
+// The length alone; nullopt when the file is missing or cannot be played.
 std::optional<int> WavDurationMs(const QString& path);
 
 class SoundBackend;
@@ -43,32 +64,66 @@ public:
     // was loaded (without one the player is silent but keeps every wait).
     bool WaitForBackend();
 
+    // A waiting play holds the pupil's clicks, keys and the program's timers
+    // until the sound is over, but never the window thread: the wait runs
+    // in an event loop, so signals, repaints and the session manager are
+    // served during it.
     void Play(const std::string& name, SoundMode mode) override;
+
+    // The program is ending: the wait running now ends at once, and no
+    // later play waits.
+    void EndWaits();
 
     // Where the backend module is looked for: next to the executable (the
     // build tree), then in the installed library folder relative to it.
     static QStringList DefaultModuleDirs();
 
-    // The file a name stands for right now, empty when there is none.
-    QString Resolve(const std::string& name) const;
-    // The program's sounds that cannot be found (or read) right now.
-    QStringList MissingSounds() const;
+    // The file a name stands for right now: the first that can be played
+    // of the current folder's and the program's; empty when there is none.
+    QString Resolve(const std::string& name);
+
+    // The program's sounds that are nowhere to be found, and the files that
+    // are there but cannot be played, each with its reason.
+    struct Problems {
+        QStringList missing;
+        QStringList unusable;
+    };
+    Problems SoundProblems();
+    QStringList MissingSounds();
 
 private:
-    struct Timing {
-        int durationMs = 0;
-        qint64 stamp = 0;  // modification time and size, to notice a replaced file
+    struct Checked {
+        SoundFile file;
+        qint64 stamp = 0;     // modification time and size, to notice a replaced file
+        bool loaded = false;  // given to the backend since it was last replaced
     };
 
-    // The length of the file's sound; nullopt when it cannot be played. Sets
-    // `changed` when the file is new or was replaced since it was last loaded.
-    std::optional<int> Time(const QString& path, bool& changed);
+    // Keeps app-wide input events back during a wait and delivers them after.
+    class InputHold : public QObject {
+    public:
+        InputHold();
+        ~InputHold() override;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+    };
+
+    static constexpr int BackendPollMs = 5;
+
+    const Checked& Check(const QString& path);
+    QStringList Candidates(const std::string& name) const;
+    void WaitInEventLoop(int ms);
     void Preload();
     void LoadBackend();  // on the audio thread
 
     QStringList programDirs_;
     QStringList moduleDirs_;
-    std::map<QString, Timing> timings_;  // GUI thread only
+    std::map<QString, Checked> checked_;  // GUI thread only
+    QEventLoop* waitLoop_ = nullptr;      // the wait running now
+    bool ending_ = false;
     QThread audioThread_;
     QObject* audio_ = nullptr;         // lives on audioThread_, the target of queued calls
     SoundBackend* backend_ = nullptr;  // audio thread only

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,13 +13,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
+#include <thread>
 
 #include "TestSupport.h"
+#include "ui/platform/UiSignalPipe.h"
 #include "ui/platform/UiSoundPlayer.h"
 
 namespace vokamo {
 namespace {
 
+namespace fs = std::filesystem;
 using test::MakeTempDir;
 using test::WriteBytes;
 
@@ -227,6 +233,75 @@ TEST_F(SoundPlayerTest, BackendIsLoadedFromItsModuleAndWithoutItEveryWaitIsKept)
     EXPECT_GE(Timed(without, "change.wav", SoundMode::Wait), 295);
     EXPECT_LT(Timed(without, "change.wav", SoundMode::Background), 50);
 }
+
+// Sound files a folder may hold that no sound player should take at its
+// word. Whatever the file, a SIGTERM sent while it is played (waiting) is
+// served within a second, from the program's own loop and not from inside
+// the wait, and a file that cannot be played is named as such at start.
+struct HostileSound {
+    const char* label;
+    void (*make)(const std::string& path);
+    bool unusable;
+};
+void PrintTo(const HostileSound& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class HostileSounds : public SoundPlayerTest, public ::testing::WithParamInterface<HostileSound> {};
+
+TEST_P(HostileSounds, SigtermIsServedWithinASecond) {
+    const std::string path = (work + "/change.wav").toStdString();
+    GetParam().make(path);
+    UiSoundPlayer player({shipped}, {work});  // no backend: silent, but every wait is kept
+    const UiSoundPlayer::Problems problems = player.SoundProblems();
+    EXPECT_EQ(problems.unusable.join("\n").contains("change.wav"), GetParam().unusable)
+        << problems.unusable.join("\n").toStdString();
+    EXPECT_FALSE(problems.missing.contains("change.wav"));
+
+    UiSignalPipe pipe({SIGTERM});
+    QObject::connect(&pipe, &UiSignalPipe::Arrived, [&] { player.EndWaits(); });
+    QElapsedTimer clock;
+    bool playing = false, servedWhilePlaying = false;
+    qint64 served = -1;
+    QObject::connect(&pipe, &UiSignalPipe::Raised, [&] {
+        served = clock.elapsed();
+        servedWhilePlaying = playing;
+    });
+    static constexpr int SentAfterMs = 200;
+    clock.start();
+    std::thread sender([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(SentAfterMs));
+        ::kill(::getpid(), SIGTERM);
+    });
+    playing = true;
+    player.Play("change.wav", SoundMode::Wait);
+    playing = false;
+    const qint64 returned = clock.elapsed();
+    while (served < 0 && clock.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    sender.join();
+    ASSERT_GE(served, 0) << "SIGTERM was never served";
+    EXPECT_LT(served - SentAfterMs, 1000);
+    EXPECT_LT(returned, SentAfterMs + 1000);
+    EXPECT_FALSE(servedWhilePlaying);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileSounds,
+    ::testing::Values(
+        // A 2 GB file with a valid header: sparse, so it takes no disk.
+        HostileSound{"Huge",
+                     [](const std::string& path) {
+                         std::string head = MakeWav(10).substr(0, 44);
+                         head.replace(40, 4, std::string("\xf0\xff\xff\x7f", 4));
+                         WriteBytes(path, head);
+                         fs::resize_file(path, (2ull << 30) + 44);
+                     },
+                     true},
+        HostileSound{"Long", [](const std::string& path) { WriteBytes(path, MakeWav(40000, 8000)); }, false},
+        HostileSound{"Fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                     true}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ProgramSounds, BuildShipsAllSevenSoundsWithinLengthLimits) {
     const QDir dir(QString::fromStdString(test::BuildDir() + "/sounds"));
