@@ -10,6 +10,7 @@
 
 #include "CommandLine.h"
 #include "core/drill/DrillMachine.h"
+#include "core/records/CheckedFiles.h"
 #include "core/state/ProgramState.h"
 #include "ui/dialogs/Flash.h"
 #include "ui/dialogs/MyInput.h"
@@ -22,6 +23,7 @@
 #include "ui/mainwindow/UiFirstPaint.h"
 #include "ui/mainwindow/VKMain.h"
 #include "ui/platform/UiFileChooser.h"
+#include "ui/platform/UiFindingsPrompt.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiHelpViewer.h"
 #include "ui/platform/UiProgramFiles.h"
@@ -158,6 +160,9 @@ int main(int argc, char** argv) {
     UiRecordLocks recordLocks;
     UiSaveFailurePrompt savePrompt(&frmMain);
     frmMain.SetRecordGuards(recordLocks, savePrompt);
+    UiFindingsPrompt findingsPrompt(&frmMain);
+    CheckedFiles checkedFiles(DefaultCheckedFilesPath());
+    frmMain.SetDataWarningGate(findingsPrompt, checkedFiles);
     UiSignalPipe endSignals({SIGTERM, SIGHUP, SIGINT});
     // A sound being waited for ends at once; the end itself comes from the
     // main loop (Raised), never from inside that wait.

@@ -125,6 +125,21 @@ public:
     std::function<void()> onAsk;  // the world changing while the pupil reads
 };
 
+// Answers the warnings window from a queue (true: use the file as it is);
+// an empty queue stops, as closing the window does.
+class ScriptedFindingsPrompt : public FindingsPrompt {
+public:
+    bool UseDespiteFindings(const std::string& fileName, const std::vector<Finding>& findings) override {
+        shown.emplace_back(fileName, findings);
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<bool> answers;
+    std::vector<std::pair<std::string, std::vector<Finding>>> shown;
+};
+
 }  // namespace vokamo::test
 
 #include "core/platform/MainDisplay.h"

@@ -14,6 +14,8 @@ std::string ReportLine(const std::string& file, const Problem& p, ReportLanguage
     line += p.warning ? (ja ? "警告" : "warning") : (ja ? "エラー" : "error");
     line += ": ";
     line += ja ? p.ja : p.en;
+    const std::string& fix = ja ? p.fixJa : p.fixEn;
+    if (!fix.empty()) line += (ja ? "" : " ") + fix;
     return line;
 }
 
@@ -24,6 +26,14 @@ ReportLanguage LanguageFromLocale() {
         return std::strncmp(value, "ja", 2) == 0 ? ReportLanguage::Japanese : ReportLanguage::English;
     }
     return ReportLanguage::Japanese;
+}
+
+std::vector<Finding> WarningFindings(const std::vector<Problem>& problems) {
+    std::vector<Finding> out;
+    for (const Problem& p : problems)
+        if (p.warning)
+            out.push_back({p.line > 0 ? std::to_string(p.line) + " 行目" : std::string(), p.ja, p.fixJa});
+    return out;
 }
 
 int CheckDataFiles(const std::vector<std::string>& fsPaths, ReportLanguage language, std::ostream& out) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/Platform.h"
 #include "core/state/Errors.h"
 
 namespace vokamo {
@@ -21,8 +22,12 @@ ReportLanguage LanguageFromLocale();
 // of items the header promises (0 when the header cannot be read).
 std::vector<Problem> CheckDataFile(const std::string& fsPath, int* itemCount = nullptr);
 
-// "file:line: error: message", the line left out when the problem concerns
-// the whole file.
+// The warnings among problems as the window lists them: place, message and
+// fix in Japanese.
+std::vector<Finding> WarningFindings(const std::vector<Problem>& problems);
+
+// "file:line: error: message fix", the line left out when the problem
+// concerns the whole file.
 std::string ReportLine(const std::string& file, const Problem& p, ReportLanguage language);
 
 // Checks every file and writes the report to out. Returns the exit status:

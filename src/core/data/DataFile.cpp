@@ -47,13 +47,18 @@ void CheckWords(DataReader& r, const Field& f, const Said& what) {
 void CheckIndex(DataReader& r, int line, int32_t value, int32_t count, const char* ja, const char* en) {
     if (value >= 0 && value < count) return;
     const Said what{ja, en};
-    r.Error(line, {what.ja + " " + Num(value) + " は一覧（" + Num(count) + " 個）にありません。",
-                   what.en + " " + Num(value) + " is not in the list (" + Num(count) +
-                       " names, numbered from 0)."});
+    const std::string range = count > 0 ? "0 から " + Num(count - 1) + " まで" : "使える番号はありません";
+    r.Error(line,
+            {what.ja + " " + Num(value) + " は一覧（" + Num(count) +
+                 " 個）にありません。番号は 0 から数えます（" + range + "）。",
+             what.en + " " + Num(value) + " is not in the list (" + Num(count) + " names, numbered from 0)."},
+            false,
+            {value == count ? "1 から数えているときは、番号をすべて 1 ずつ小さくしてください。" : "",
+             value == count ? "if you counted from 1, make every number one smaller." : ""});
 }
 
 void ReadHeaderLine(DataReader& r, QuestionData& t) {
-    r.In().SkipLine();
+    r.SkipMemoLine();
     const Field f = r.Next(HeaderLineBytes);
     CheckWords(r, f, {"語", "words"});
     CheckCut(r, f, HeaderLineBytes);
@@ -69,9 +74,12 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
     if (r.Checking() && Part(parts, 0).size() > static_cast<size_t>(TitleBytes))
         r.Warn(f.line,
                {"題名は " + Num(TitleBytes) + " バイトまでなので、「" + Shown(t.Title) + "」までになります。",
-                "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."});
+                "the title keeps only " + Num(TitleBytes) + " bytes: \"" + Shown(t.Title) + "\"."},
+               {"題名を短くしてください（全角 60 字まで）。",
+                "make the title shorter (60 full-width characters)."});
     t.TypeCode = r.Number(Part(parts, 1), f.line, {"種別コード", "the type code"}, true);
     t.ItemCount = r.Number(Part(parts, 2), f.line, {"問題数", "the number of items"}, true);
+    if (HasTab(WithoutTrailingBlanks(f.text))) r.Warn(f.line, TabOnLine, TabFix);
     t.DataKind = DataKindOf(t.TypeCode);
     if (t.TypeCode < 0 || t.DataKind > MaxKind)
         r.Error(f.line,
@@ -103,9 +111,13 @@ void ReadNames(DataReader& r, std::array<std::string, MaxGroups>& names, int32_t
     for (int32_t i = 0; i < count; ++i) {
         const Field f = r.Next(NameLineBytes);
         if (r.Checking() && f.whole.size() > NameLineBytes)
-            r.Warn(f.line, {"名前は " + Num(NameLineBytes) + " バイトまでなので、「" + Shown(f.text) +
-                                "」までになります。",
-                            "names keep only " + Num(NameLineBytes) + " bytes: \"" + Shown(f.text) + "\"."});
+            r.Warn(f.line,
+                   {"名前は " + Num(NameLineBytes) + " バイトまでなので、「" + Shown(f.text) +
+                        "」までになります。",
+                    "names keep only " + Num(NameLineBytes) + " bytes: \"" + Shown(f.text) + "\"."},
+                   {"名前を短くしてください（全角 20 字まで）。",
+                    "make the name shorter (20 full-width characters)."});
+        if (HasTab(f.text)) r.Warn(f.line, TabOnLine, TabFix);
         names[static_cast<size_t>(i)] = std::string(f.text);
     }
 }
@@ -173,15 +185,17 @@ void ReadItems(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep) {
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
         r.AtItem(i, t.ItemCount, layout);
-        if (t.DataKind == 0 && r.Checking() && r.In().Exhausted()) {
+        if (t.DataKind == 0 && r.In().Exhausted()) {
             // Kind 0 has no number lines to stop at: the missing items would
-            // load empty, and each would count as answered at once.
-            r.Warn(r.In().LineNumber() + 1,
-                   {"ファイルはここで終わっています。ヘッダーの問題数は " + Num(t.ItemCount) +
-                        " ですが、問題は " + Num(i) + " 問分しかありません。足りない問題は空になります。",
-                    "the file ends here. The header says " + Num(t.ItemCount) +
-                        " items, but the file holds only " + Num(i) + "; the missing ones are empty."});
-            break;
+            // load empty, with nothing a pupil could answer.
+            r.Error(r.In().LineNumber() + 1,
+                    {"ファイルはここで終わっています。ヘッダーの問題数は " + Num(t.ItemCount) +
+                         " ですが、問題は " + Num(i) + " 問分しかありません。",
+                     "the file ends here. The header says " + Num(t.ItemCount) +
+                         " items, but the file holds only " + Num(i) + "."},
+                    true,
+                    {"2 行目の問題数を " + Num(i) + " に直してください。",
+                     "change the number of items on line 2 to " + Num(i) + "."});
         }
         bool known = true;
         switch (t.DataKind) {
@@ -236,7 +250,9 @@ void ReadTable(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep = nu
                         "ヘッダーの問題数を確かめてください。",
                     "the header says " + Num(t.ItemCount) +
                         " items, but more lines follow; they are never read. Check the number of items "
-                        "in the header."});
+                        "in the header."},
+                   {"2 行目の問題数を、書いた問題の数に直してください。",
+                    "make the number of items on line 2 the number of items written."});
     }
 }
 
@@ -323,7 +339,7 @@ std::vector<Problem> CheckDataFile(const std::string& fsPath, int* itemCount) {
         ReadTable(r, t);
     } catch (const DataReader::Stop&) {
     } catch (const VokamoError& e) {
-        report.push_back(e.Where() ? *e.Where() : Problem{false, 0, e.what(), e.what()});
+        report.push_back(e.Where() ? *e.Where() : Problem{false, 0, e.what(), e.what(), {}, {}});
     }
     std::stable_sort(report.begin(), report.end(), [](const Problem& a, const Problem& b) {
         return a.line != b.line ? a.line < b.line : a.warning < b.warning;

@@ -37,16 +37,21 @@ public:
     LineReader& In() { return in_; }
     bool Checking() const { return report_ != nullptr; }
 
+    // Passes over line 1, kept only for the hint when line 2 is no header.
+    void SkipMemoLine();
+
     // The next line as a field of the given capacity.
     Field Next(size_t capacity);
 
     // A refusal at `line`. With `fatal` false a check goes on after it.
-    void Error(int line, const Said& what, bool fatal = false);
+    void Error(int line, const Said& what, bool fatal = false, const Said& fix = {});
     // Trouble a pupil will meet in a file that loads; only a check notes it.
-    void Warn(int line, const Said& what);
+    // `fix` says how to put it right, for the window that lists warnings.
+    void Warn(int line, const Said& what, const Said& fix = {});
 
-    // A number field: the whole of `text` must be the number. `expected`
-    // names what stands there ("the number of lessons").
+    // A number field: the whole of `text` must be the number, but spaces and
+    // tabs after it are passed over (no editor shows them). `expected` names
+    // what stands there ("the number of lessons").
     int32_t Number(std::string_view text, int line, const Said& expected, bool fatal);
     // The same for a field of item `item` (0-based); the words are put
     // together only when the field is refused.
@@ -65,7 +70,11 @@ public:
 
 private:
     [[noreturn]] void Throw(int line, const Said& what, bool conversion);
-    Said NumberHint(std::string_view text) const;
+    Said NumberHint(std::string_view text, int line) const;
+    // A character the encoding could not take is already reported on its
+    // line; what its stand-in "?" would cause there is not the teacher's.
+    bool Replaced(int line) const;
+    void Note(Problem p);
 
     std::string shownPath_;
     std::vector<Problem>* report_;
@@ -74,10 +83,24 @@ private:
     int itemCount_ = 0;
     const Said* layout_ = nullptr;
     std::unordered_map<std::string_view, int> seen_;
+    std::vector<int> replacedLines_;
+    std::string line1_;
 };
 
-// A Shift-JIS text as it may be shown in a message: UTF-8, control
-// characters made visible, long texts shortened.
+// The hint for a missing memo line: line 1 reads as a header line, or line 2
+// as an item's sentence. Empty otherwise.
+Said MissingMemoHint(std::string_view line1, std::string_view line2);
+
+// The text of a number field without the spaces and tabs after it.
+std::string_view WithoutTrailingBlanks(std::string_view text);
+
+// A Shift-JIS text as it may be shown in a message: UTF-8, a tab by name,
+// other control characters by their code, long texts shortened.
 std::string Shown(std::string_view sjis, size_t maxChars = 40);
+
+// What a teacher reads about a tab on a line, and its fix.
+extern const Said TabOnLine;
+extern const Said TabFix;
+bool HasTab(std::string_view text);
 
 }  // namespace vokamo

@@ -277,6 +277,38 @@ bool FirstNonAsciiIsUtf8(std::string_view text) {
     return false;
 }
 
+// Marks the place of a lone surrogate in the UTF-8 made from UTF-16: a byte
+// that no UTF-8 holds, found again when the lines are counted.
+constexpr char LoneSurrogate = '\xFF';
+
+// UTF-16 (after its BOM) as UTF-8. An odd last byte is dropped and reported
+// by the caller as a cut character.
+std::string Utf16ToUtf8(std::string_view in, bool bigEndian) {
+    std::string out;
+    out.reserve(in.size());
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(in[i]);
+        const auto b = static_cast<unsigned char>(in[i + 1]);
+        return static_cast<uint32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    for (size_t i = 0; i + 1 < in.size(); i += 2) {
+        const uint32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < in.size()) {
+            const uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                out += Utf8Of(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            out += LoneSurrogate;
+        else
+            out += Utf8Of(u);
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string ReadFileBytes(const std::string& fsPath, const std::string& longShownPath) {
@@ -314,6 +346,25 @@ thread_local LastConversion last;
 
 FileText DecodeFileText(std::string bytes, bool detect) {
     if (detect && !last.bytes.empty() && bytes == last.bytes) return last.text;
+    const bool le = bytes.starts_with("\xFF\xFE");
+    if (detect && (le || bytes.starts_with("\xFE\xFF"))) {
+        // The same text as UTF-8 with its BOM: the same rules, limits and
+        // messages, and its own place in the cache.
+        std::string original = std::move(bytes);
+        FileText t =
+            DecodeFileText("\xEF\xBB\xBF" + Utf16ToUtf8(std::string_view(original).substr(2), !le), true);
+        t.utf16 = true;
+        int line = 1;
+        for (char c : t.sjis) {
+            if (c == (t.lfLines ? '\n' : '\r')) ++line;
+        }
+        for (FileText::Flaw& f : t.flaws)
+            if (f.kind == FileText::Flaw::BadUtf8) f.kind = FileText::Flaw::BadUtf16;
+        if (original.size() % 2 == 1) AddFlaw(t, FileText::Flaw::CutAtEnd, line);
+        last.bytes = std::move(original);
+        last.text = t;
+        return t;
+    }
     FileText t;
     const size_t mark = bytes.find(EndMark);
     const std::string_view text(bytes.data(), mark == std::string::npos ? bytes.size() : mark);

@@ -11,9 +11,10 @@ namespace vokamo {
 // ends as editors on Linux save them. Both become the same Shift-JIS text, so
 // every byte limit, cut and saved record is the same whichever was used.
 //
-// The decision: a BOM, or valid UTF-8 that holds non-ASCII bytes, means
-// UTF-8; anything else is Shift-JIS. A LF alone ends a line only in a file
-// that holds no CR at all; in a file with CRs it stays in the text.
+// The decision: a UTF-16 BOM (as Notepad's "Unicode" saves) means UTF-16,
+// which is read as the same text in UTF-8 would be; a UTF-8 BOM, or valid
+// UTF-8 that holds non-ASCII bytes, means UTF-8; anything else is Shift-JIS. A LF alone ends a line only in a
+// file that holds no CR at all; in a file with CRs it stays in the text.
 struct FileText {
     // What could not be taken over as it stands, by line.
     struct Flaw {
@@ -22,6 +23,7 @@ struct FileText {
             BadUtf8,        // bytes that are not UTF-8 in a file marked as UTF-8
             CutAtEnd,       // the last character of the file is incomplete
             NulByte,        // a byte 0: the file is no text file
+            BadUtf16,       // a half of a UTF-16 surrogate pair alone
         };
         Kind kind;
         int line;
@@ -29,7 +31,8 @@ struct FileText {
     };
 
     std::string sjis;               // the text up to (without) a 0x1A
-    bool utf8 = false;              // converted from UTF-8
+    bool utf8 = false;              // converted from UTF-8 (or UTF-16)
+    bool utf16 = false;             // the file was UTF-16
     bool lfLines = false;           // LF alone ends a line
     int endMarkLine = 0;            // line of a 0x1A that ended the text, or 0
     bool textAfterEndMark = false;  // something other than line ends followed it

@@ -91,13 +91,27 @@ std::string QuotedEn(std::string_view sjis) {
 // consonants and so only while the word needs no more than eight keys.
 void CheckTypedWord(DataReader& r, int line, std::string_view word) {
     if (word.empty()) {
-        r.Warn(line, {"中身のない @ があります。生徒は何も打たずに Enter を押すと正解になります。",
-                      "there is an @ with no word after it; the pupil is right by pressing Enter alone."});
+        r.Warn(line,
+               {"中身のない @ があります。生徒は何も打たずに Enter を押すと正解になります。",
+                "there is an @ with no word after it; the pupil is right by pressing Enter alone."},
+               {"「@」と答の語の間の空白を消してください（@ bag ではなく @bag）。",
+                "remove the space between @ and its word (@bag, not @ bag)."});
         return;
     }
     for (size_t i = 0; i < word.size(); i += SjisCharLen(word, i)) {
         const size_t len = SjisCharLen(word, i);
         if (len == 1 && (IsLetter(word[i]) || IsKeyMark(word[i]))) continue;
+        if (word[i] == '\t') {
+            r.Error(line,
+                    {"答の語" + Quoted(word) +
+                         "にタブがあります。タブは区切りにならず、キーでも打てないので、"
+                         "この問題には正解できません。",
+                     "the answer word " + QuotedEn(word) +
+                         " holds a tab, which separates nothing and no key types, so the item can never be "
+                         "answered right."},
+                    false, TabFix);
+            return;
+        }
         const std::string ch(word.substr(i, len));
         const bool fullWidth = len == 2 && static_cast<unsigned char>(word[i]) == 0x82;
         r.Error(line,
@@ -144,13 +158,20 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
     const char last = word.back();
     if (IsKeyMark(first) || IsKeyMark(last)) {
         const std::string mark(1, IsKeyMark(last) ? last : first);
+        // The natural "my @bag." puts the full stop into the blank.
+        const std::string bare(word.substr(
+            IsKeyMark(first) ? 1 : 0, word.size() - (IsKeyMark(first) ? 1 : 0) - (IsKeyMark(last) ? 1 : 0)));
+        const std::string example =
+            IsKeyMark(last) ? "@" + Shown(bare) + " " + mark : mark + " @" + Shown(bare);
         r.Warn(line,
                {"答の語" + Quoted(word) + "の「" + mark +
-                    "」は空欄に隠れて生徒に見えませんが、打たないと正解になりません。" +
-                    "記号を @ の付いた語の外に出すか、文を書き換えてください。",
+                    "」は空欄に隠れて生徒に見えませんが、打たないと正解になりません。",
                 "the answer word " + QuotedEn(word) + " hides the mark \"" + mark +
-                    "\" in its blank, yet the pupil must type it; take it out of the word or reword the "
-                    "sentence."});
+                    "\" in its blank, yet the pupil must type it."},
+               {"「" + example + "」のように、記号" + (IsKeyMark(last) ? "の前" : "のあと") +
+                    "に半角スペースを入れます。",
+                "write \"" + example + "\": put a half-width space " +
+                    (IsKeyMark(last) ? "before" : "after") + " the mark."});
     }
 }
 
@@ -159,10 +180,12 @@ void CheckTypedWord(DataReader& r, int line, std::string_view word) {
 void CheckCut(DataReader& r, const Field& f, size_t capacity) {
     if (!r.Checking() || f.whole.size() <= capacity) return;
     const std::string_view dropped = f.whole.substr(f.text.size());
-    r.Warn(f.line, {"この行は " + std::to_string(capacity) + " バイトまでしか読まれないので、" +
-                        Quoted(dropped.substr(0, 60)) + "から後ろが切れます。",
-                    "only " + std::to_string(capacity) + " bytes of this line are read; from " +
-                        QuotedEn(dropped.substr(0, 60)) + " on it is cut off."});
+    r.Warn(f.line,
+           {"この行は " + std::to_string(capacity) + " バイトまでしか読まれないので、" +
+                Quoted(dropped.substr(0, 60)) + "から後ろが切れます。",
+            "only " + std::to_string(capacity) + " bytes of this line are read; from " +
+                QuotedEn(dropped.substr(0, 60)) + " on it is cut off."},
+           {"行を短くしてください（全角 90 字まで）。", "make the line shorter (90 full-width characters)."});
 }
 
 void CheckItem(DataReader& r, const ItemFields& item) {
@@ -190,18 +213,30 @@ void CheckItem(DataReader& r, const ItemFields& item) {
         if (word.front() == '@' && blankCount < blanks.size()) blanks[blankCount++] = word.substr(1);
     });
     const int line = item.answer.line;
-    if (!item.choice) {
-        if (blankCount == 0)
-            r.Warn(line, {"解答行に @ の付いた答の語がありません。この問題は何も答えずに正解になります。",
-                          "the answer line has no answer word marked with @; the item counts as right with "
-                          "nothing answered."});
-        for (size_t k = 0; k < blankCount; ++k) CheckTypedWord(r, line, blanks[k]);
+    bool tabInBlank = false;
+    for (size_t k = 0; k < blankCount; ++k) tabInBlank = tabInBlank || HasTab(blanks[k]);
+    if (!tabInBlank && HasTab(item.answer.text)) r.Warn(line, TabOnLine, TabFix);
+    for (const Field* f : {&item.question, &item.explanation})
+        if (f->line > 0 && HasTab(f->text)) r.Warn(f->line, TabOnLine, TabFix);
+    if (item.choice && HasTab(item.choices.text)) r.Warn(item.choices.line, TabOnLine, TabFix);
+    if (blankCount == 0) {
+        // The drill shows such an item with nothing to answer, and can
+        // never count it as learned.
+        const bool empty = item.answer.whole.empty();
+        r.Error(
+            line,
+            {empty ? "解答行が空なので、生徒が答えるところがありません。"
+                   : "解答行に @ の付いた答の語がないので、生徒が答えるところがありません。",
+             empty ? "the answer line is empty, so there is nothing for the pupil to answer."
+                   : "the answer line has no answer word marked with @, so there is nothing for the pupil "
+                     "to answer."},
+            false,
+            {"答にする語の前に @ を付けてください（例: This is my @bag .）。",
+             "put @ before the word to be answered (e.g. This is my @bag .)."});
         return;
     }
-    if (blankCount == 0) {
-        r.Error(line, {"選択問題なのに、解答行に @ の付いた答の語がないので、正解できません。",
-                       "a multiple-choice item needs an answer word marked with @; without one it can never "
-                       "be answered right."});
+    if (!item.choice) {
+        for (size_t k = 0; k < blankCount; ++k) CheckTypedWord(r, line, blanks[k]);
         return;
     }
     const std::string_view answer = blanks[blankCount - 1];
@@ -211,10 +246,13 @@ void CheckItem(DataReader& r, const ItemFields& item) {
         if (offered++ >= MaxChoices) return;
         found = found || ChoiceMatches(choice, answer);
         if (r.Checking() && choice.size() > static_cast<size_t>(ChoiceTextBytes))
-            r.Warn(item.choices.line, {"選択肢" + Quoted(choice) + "は " + std::to_string(ChoiceTextBytes) +
-                                           " バイトを超えるので、切れて表示されます。",
-                                       "the choice " + QuotedEn(choice) + " is longer than " +
-                                           std::to_string(ChoiceTextBytes) + " bytes and is shown cut."});
+            r.Warn(item.choices.line,
+                   {"選択肢" + Quoted(choice) + "は " + std::to_string(ChoiceTextBytes) +
+                        " バイトを超えるので、切れて表示されます。",
+                    "the choice " + QuotedEn(choice) + " is longer than " + std::to_string(ChoiceTextBytes) +
+                        " bytes and is shown cut."},
+                   {"選択肢を短くしてください（全角 30 字まで）。",
+                    "make the choice shorter (30 full-width characters)."});
     });
     if (!found) {
         const std::string choicesLine = std::to_string(item.choices.line);
@@ -227,10 +265,12 @@ void CheckItem(DataReader& r, const ItemFields& item) {
                  "stands for a space)."});
     }
     if (blankCount > 1)
-        r.Warn(line, {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blankCount) +
-                          " 個あり、最後の" + Quoted(answer) + "だけが問われます。",
-                      "a multiple-choice item asks one answer word; there are " + std::to_string(blankCount) +
-                          " words marked with @ and only the last, " + QuotedEn(answer) + ", is asked."});
+        r.Warn(line,
+               {"選択問題の答の語は一つです。@ の付いた語が " + std::to_string(blankCount) +
+                    " 個あり、最後の" + Quoted(answer) + "だけが問われます。",
+                "a multiple-choice item asks one answer word; there are " + std::to_string(blankCount) +
+                    " words marked with @ and only the last, " + QuotedEn(answer) + ", is asked."},
+               {"@ は答の語一つにだけ付けてください。", "mark only the one answer word with @."});
 }
 
 }  // namespace vokamo

@@ -3,6 +3,7 @@
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
 #include "core/drill/DrillImpl.h"
+#include "core/state/Errors.h"
 
 namespace vokamo {
 
@@ -84,6 +85,16 @@ void DrillMachine::Impl::StartSet() {
 
 void DrillMachine::Impl::ShowQuestion() {
     LoadQuestion();
+    bool blank = false;
+    for (const std::string& word : SplitWords(st.CurTextA)) blank = blank || StartsWithChar(word, "@") == 1;
+    if (!blank) {
+        // Such an item could never be answered, so never learned: the drill
+        // would come back to it set after set without end.
+        Leave(true);
+        throw LimitError("問題「" + SjisToUtf8Lossy(st.CurTextA) +
+                         "」には答えるところ（@ の付いた語）がないので、ドリルを終わります。"
+                         "問題ファイルを直してください。");
+    }
     ShowQuestionText();
     if (st.CurQuestionType == 0) {
         StartChoiceQuestion();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vokamo {
 
@@ -62,6 +63,24 @@ public:
     // new file), and the record is used without one. A lock left behind by
     // a program that no longer runs is taken over.
     virtual std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, bool& inUse) = 0;
+};
+
+// One thing to know about a question file before pupils use it, in Japanese
+// (UTF-8): where it is ("12 行目", a spreadsheet cell such as "B7", or empty
+// for the whole file), what is wrong, and how to put it right.
+struct Finding {
+    std::string place;
+    std::string what;
+    std::string fix;
+};
+
+class FindingsPrompt {
+public:
+    virtual ~FindingsPrompt() = default;
+    // Lists the findings of the file `fileName` (UTF-8, as the user knows
+    // it). True when the user chooses to use the file as it is, false when
+    // the user stops (or closes the window).
+    virtual bool UseDespiteFindings(const std::string& fileName, const std::vector<Finding>& findings) = 0;
 };
 
 // What the pupil decides when the record could not be saved at the end.

@@ -56,7 +56,7 @@ public:
         } catch (const ConversionError&) {
             throw ConversionError(
                 RecordNumberMessage(path_, in_.LineNumber(), text, what),
-                Problem{false, in_.LineNumber(), NotANumberText(text), NotANumberText(text)});
+                Problem{false, in_.LineNumber(), NotANumberText(text), NotANumberText(text), {}, {}});
         }
     }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/data/DataCheck.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/data/TableImport.h"
@@ -61,24 +62,39 @@ void RecordLockKeeper::Drop() {
     takenPath_.clear();
 }
 
-bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks) {
+bool AcceptDataWarnings(const std::string& sjisDataPath, DataWarningGate& gate, bool onlyWhenChanged) {
+    const std::string fsPath = FsPath(sjisDataPath);
+    if (onlyWhenChanged && gate.checked.Unchanged(fsPath)) return true;
+    const std::vector<Finding> findings = WarningFindings(CheckDataFile(fsPath));
+    if (!findings.empty() && !gate.prompt.UseDespiteFindings(
+                                 SjisToUtf8Lossy(sjisDataPath.substr(sjisDataPath.rfind('/') + 1)), findings))
+        return false;
+    gate.checked.Remember(fsPath);
+    return true;
+}
+
+bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks, DataWarningGate* gate) {
     SaveIfOpen(st);
     const auto path = files.ChooseFile(RecordDialogTitle, RecordDialogFilter);
     if (!path) return false;
     TakenLock lock{locks};
     if (locks) locks->Take(*path);
-    OpenRecord(st, *path);
+    ProgramState next = st;
+    OpenRecord(next, *path);
+    if (gate && !AcceptDataWarnings(next.DataPath, *gate, true)) return false;
+    st = std::move(next);
     lock.Keep();
     return true;
 }
 
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& sjisFolder, RecordLockKeeper* locks) {
+                      const std::string& sjisFolder, RecordLockKeeper* locks, DataWarningGate* gate) {
     SaveIfOpen(st);
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
         next.DataPath = IsTablePath(*path) ? DataFileFromTable(*path, errors) : *path;
         ReadDataHeader(next);
+        if (gate && !AcceptDataWarnings(next.DataPath, *gate, false)) return false;
         next.DataChosen = 1;
     }
     if (next.DataChosen != 1) return false;

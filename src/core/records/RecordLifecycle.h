@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/platform/Platform.h"
+#include "core/records/CheckedFiles.h"
 #include "core/state/ProgramState.h"
 
 namespace vokamo {
@@ -34,18 +35,36 @@ private:
     std::string heldPath_, takenPath_;
 };
 
+// The warnings of a question file, shown before a record is made from it,
+// and before a record is opened whose question file has changed since its
+// warnings were last shown (or was never looked at on this machine).
+struct DataWarningGate {
+    FindingsPrompt& prompt;
+    CheckedFiles& checked;
+};
+
+// True when the question file at sjisDataPath may be used: it has no
+// warnings, it is the version whose warnings were taken before (only when
+// `onlyWhenChanged`), or the user chose to use it as it is. A file that may
+// be used is remembered as checked.
+bool AcceptDataWarnings(const std::string& sjisDataPath, DataWarningGate& gate, bool onlyWhenChanged);
+
 // Chooses and opens a record. True when another record is now open. With a
-// lock keeper, a record that another program has open is refused.
-bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks = nullptr);
+// lock keeper, a record that another program has open is refused. With a
+// gate, the pupil who stops at the warnings keeps the record that was open.
+bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks = nullptr,
+                    DataWarningGate* gate = nullptr);
 
 // Chooses a question data file, asks for the player name and the record
 // name and initialises the new record in sjisFolder (its file is written at
 // the next save; "." keeps the bare name, relative to the working folder at
 // save time). A record name that is not a plain file name or whose file
 // already exists there is refused with a message and asked for again. True
-// when the new record is now open.
+// when the new record is now open. With a gate, a chosen file with warnings
+// is shown first; stopping there is a cancel of the data dialog.
 bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, ErrorBox& errors,
-                      const std::string& sjisFolder = ".", RecordLockKeeper* locks = nullptr);
+                      const std::string& sjisFolder = ".", RecordLockKeeper* locks = nullptr,
+                      DataWarningGate* gate = nullptr);
 
 // Saves the open record when the program ends. A failed save is never
 // passed over: the pupil may try again or store the record under another

@@ -26,11 +26,11 @@ void RecordSession::SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
 }
 
 bool RecordSession::Open(FileChooser& files) {
-    return OpenRecordStep(st_, files, Locks());
+    return OpenRecordStep(st_, files, Locks(), gate_ ? &*gate_ : nullptr);
 }
 
 bool RecordSession::Create(FileChooser& files, NamePrompt& names, const std::string& sjisFolder) {
-    return CreateRecordStep(st_, files, names, errors_, sjisFolder, Locks());
+    return CreateRecordStep(st_, files, names, errors_, sjisFolder, Locks(), gate_ ? &*gate_ : nullptr);
 }
 
 void RecordSession::DrillLeft() {

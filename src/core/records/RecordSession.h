@@ -23,6 +23,11 @@ public:
     // what to do when the save at the end fails. Without them a failure at
     // the end is only shown, once.
     void SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+    // Shows a question file's warnings before a record is made from it, or
+    // opened with it after the file changed.
+    void SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked) {
+        gate_.emplace(DataWarningGate{prompt, checked});
+    }
 
     // The open and create buttons (OpenRecordStep, CreateRecordStep): true
     // when another record is now open and is to be shown. A failure throws
@@ -66,6 +71,7 @@ private:
     ErrorBox& errors_;
     std::optional<RecordLockKeeper> locks_;
     SaveFailurePrompt* prompt_ = nullptr;
+    std::optional<DataWarningGate> gate_;
     bool quitSaveFailed_ = false;  // shown once; quitting again does not repeat it
     bool endSettled_ = false;      // the save at the end was made or declined
     bool endingSession_ = false;   // a signal is closing the windows

@@ -9,12 +9,15 @@ namespace vokamo {
 
 // One thing wrong in a file, as a teacher needs to hear it: the line (0 when
 // it concerns the whole file), whether the file is refused or only a pupil
-// will meet trouble, and what is wrong in Japanese and in English.
+// will meet trouble, what is wrong in Japanese and in English, and, where
+// the message alone does not say it, how to put it right.
 struct Problem {
     bool warning = false;
     int line = 0;
     std::string ja;
     std::string en;
+    std::string fixJa;
+    std::string fixEn;
 };
 
 // Every failure that ends an operation with a message for the learner is one

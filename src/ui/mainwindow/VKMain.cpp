@@ -352,6 +352,10 @@ void TfrmMain::btnQuitClick() {
     close();
 }
 
+void TfrmMain::SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked) {
+    session_.SetDataWarningGate(prompt, checked);
+}
+
 void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
     session_.SetGuards(locks, prompt);
 }

@@ -35,6 +35,9 @@ public:
     // Locks each open record to this program, and asks the pupil what to do
     // when the save at the end fails (without, a failure is only shown).
     void SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+    // Shows a question file's warnings before a record is made from it or
+    // opened with it after a change (without, they are not shown).
+    void SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked);
     // Forwards the ends of the desktop session and of the process to the
     // record session: the pipe's signals close every window (a drill is
     // left, and so saved) and this one; the session manager's request and

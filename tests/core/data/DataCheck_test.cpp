@@ -1,6 +1,7 @@
 #include "core/data/DataCheck.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <algorithm>
 #include <random>
@@ -30,6 +31,21 @@ std::string SjisCrLf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) out += Sjis(l) + "\r\n";
     return out;
+}
+
+// As Notepad saves "Unicode": UTF-16 with its BOM, little or big endian.
+std::string Utf16(const std::string& utf8, bool bigEndian) {
+    iconv_t cd = iconv_open(bigEndian ? "UTF-16BE" : "UTF-16LE", "UTF-8");
+    std::string in = utf8;
+    std::string out(in.size() * 4, '\0');
+    char* inPtr = in.data();
+    size_t inLeft = in.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + out;
 }
 
 std::vector<std::string> Kind1(const std::string& lessonName, const std::vector<std::string>& items,
@@ -82,8 +98,14 @@ TEST_P(TeacherMistake, IsFoundAtItsLine) {
     if (m.line >= 0) {
         EXPECT_EQ(p.line, m.line) << report;
     }
-    EXPECT_NE(p.ja.find(m.fragment), std::string::npos) << report;
+    EXPECT_NE((p.ja + p.fixJa).find(m.fragment), std::string::npos) << report;
     EXPECT_FALSE(p.en.empty());
+    // One cause, one message: nothing quotes a stand-in the file never held.
+    if (m.bytes.find('?') == std::string::npos) {
+        for (const Problem& q : problems) {
+            EXPECT_EQ(q.ja.find("「?」"), std::string::npos) << q.ja;
+        }
+    }
     if (m.level == Warning) {
         for (const Problem& q : problems)
             EXPECT_TRUE(q.warning) << ReportLine("q.dat", q, ReportLanguage::English);
@@ -146,7 +168,41 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"MarkWithoutAKey", Utf8Lf({"c", "T 10 1", "a @thumbscrew-like tool", "道具"}), Error, 3,
                 "記号 - が要ります"},
         Mistake{"NotInShiftJis", Utf8Lf({"c", "T 10 1", "a @cafe", "カフェ café"}), Error, 4,
-                "'é' は Shift-JIS"},
+                "'é'（U+00E9）は Shift-JIS"},
+        Mistake{"NotInShiftJisInABlank", Utf8Lf({"c", "T 10 1", "a @café", "カフェ"}), Error, 3, "'é'"},
+        Mistake{"InvisibleVariationSelector", Utf8Lf({"c", "T 10 1", "@a", "はい\uFE0F"}), Error, 4,
+                "目に見えない文字 U+FE0F"},
+        Mistake{"Utf16LittleEndian",
+                Utf16(Utf8Lf(Kind1("第1課", {"0", "I @am Ken.", "私はケンです。", ""})), false), Clean, 0,
+                ""},
+        Mistake{"Utf16BigEndianCrLf",
+                Utf16(Lines(Kind1("第1課", {"1", "I @am Ken.", "私はケンです。", ""}), "\r\n"), true), Error,
+                5, "0 から数えます"},
+        Mistake{"Utf16NotInShiftJis", Utf16(Utf8Lf({"c", "T 10 1", "@a", "😀"}), false), Error, 4, "U+1F600"},
+        Mistake{"TrailingBlanksAfterNumbers",
+                Utf8Lf({"c", "T 11 1 ", "1\t", "L", "0  ", "I @am Ken.", "私は", ""}), Clean, 0, ""},
+        Mistake{"TrailingTabAfterACode",
+                Utf8Lf({"c", "T 12 1", "1", "L", "1", "C", "0 0\t", "I @am Ken.", "私は", ""}), Clean, 0, ""},
+        Mistake{"HeaderWithTabs", Utf8Lf({"c", "単語\t10\t1", "@a", "a"}), Error, 2, "タブ"},
+        Mistake{"TabBetweenCodes",
+                Utf8Lf({"c", "T 12 1", "1", "L", "1", "C", "0\t0", "I @am Ken.", "私は", ""}), Error, 7,
+                "半角スペースに直してください"},
+        Mistake{"TabBeforeALessonNumber", Utf8Lf(Kind1("L", {"\t0", "I @am Ken.", "私は", ""})), Error, 5,
+                "タブ"},
+        Mistake{"TabInATypedBlank", Utf8Lf({"c", "T 10 1", "I @am\tKen.", "私は"}), Error, 3,
+                "半角スペースに直してください"},
+        Mistake{"TabInAQuestion", Utf8Lf({"c", "T 10 1", "I @am Ken.", "私は\tケン"}), Warning, 4, "タブ"},
+        Mistake{"LessonsCountedFromOne", Utf8Lf(Kind1("L", {"1", "I @am Ken.", "私は", ""})), Error, 5,
+                "0 から数えます"},
+        Mistake{"CodesCountedFromOne",
+                Utf8Lf({"c", "T 12 1", "1", "L", "1", "C", "0 1", "I @am Ken.", "私は", ""}), Error, 7,
+                "1 ずつ小さく"},
+        Mistake{"MemoLineForgotten", Utf8Lf({"単語 10 1", "I @am Ken.", "私は"}), Error, 2,
+                "1 行目がヘッダー行のようです"},
+        Mistake{"MemoLineForgottenKind1", Utf8Lf({"単語 11 1", "1", "L", "0", "I @am Ken.", "私は", ""}),
+                Error, 2, "1 行目がヘッダー行のようです"},
+        Mistake{"HeaderLineForgotten", Utf8Lf({"メモ", "I @am Ken.", "私は"}), Error, 2,
+                "2 行目が問題の英文のようです"},
         Mistake{"BomThenShiftJis", "\xEF\xBB\xBF" + SjisCrLf({"c", "T 10 1", "@a", "日本語"}), Error, 4,
                 "BOM"},
         Mistake{"NulByte", std::string("c\r\nT 10 1\r\n@a\r\na") + '\0' + "b\r\n", Error, 4, "NUL"},
@@ -155,15 +211,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "c\r\nT 11 2\r\n1\r\nL\r\n0\r\n@a\r\na\r\n\r\n\x1A"
                 "0\r\n@b\r\nb\r\n\r\n",
                 Error, 9, "1A"},
-        Mistake{"KindZeroShorterThanItsCount", Utf8Lf({"c", "T 10 3", "@a", "a"}), Warning, 5,
+        Mistake{"KindZeroShorterThanItsCount", Utf8Lf({"c", "T 10 3", "@a", "a"}), Error, 5,
                 "問題は 1 問分しか"},
+        Mistake{"KindZeroWithAnEmptyItem", Utf8Lf({"c", "T 10 2", "@a", "a", "", ""}), Error, 5,
+                "解答行が空"},
         Mistake{"CutCharacterAtTheEnd", Utf8Lf({"c", "T 10 1", "@a", "日本"}).substr(0, 17), Error, 4,
                 "途中で切れて"},
         Mistake{"BinaryNoise", Noise(), Error, -1, ""},
         Mistake{"HiddenComma", Utf8Lf({"c", "T 10 1", "Show me your @passport, please.", "見せて"}), Warning,
                 3, "「,」は空欄に隠れて"},
-        Mistake{"SentenceWithoutBlank", Utf8Lf({"c", "T 10 1", "I am Ken.", "私はケンです。"}), Warning, 3,
-                "@ の付いた答の語がありません"},
+        Mistake{"SentenceWithoutBlank", Utf8Lf({"c", "T 10 1", "I am Ken.", "私はケンです。"}), Error, 3,
+                "@ の付いた答の語がない"},
+        Mistake{"KeyItemWithoutBlankInKind3", Utf8Lf(Kind3({"0 1", "私は", "", "I am Ken.", ""})), Error, 11,
+                "答えるところがありません"},
+        Mistake{"HiddenPeriod", Utf8Lf({"c", "T 10 1", "This is my @bag.", "かばん"}), Warning, 3,
+                "「@bag .」のように、記号の前に半角スペースを入れます"},
         Mistake{"TwoBlanksInAChoiceItem",
                 Utf8Lf(Kind3({"0 0", "探す", "look_for look_at", "@I @look_for it.", ""})), Warning, 11,
                 "最後の「look_for」だけ"},

@@ -318,7 +318,9 @@ TEST_F(DataFileTest, ItemOrderIsIdentityInDataOrderButStillDrawn) {
 }
 
 TEST_F(DataFileTest, ItemOrderFollowsTheShuffleInRandomOrder) {
-    Write(Doc({"c", "T 0 600"}));
+    std::vector<std::string> lines = {"c", "T 0 600"};
+    for (int i = 0; i < 600; ++i) lines.insert(lines.end(), {"@a", "a"});
+    Write(Doc(lines));
     ReadDataHeader(st_);
     st_.RandomOrder = 1;
     BuildItemOrder(st_);

@@ -213,15 +213,22 @@ INSTANTIATE_TEST_SUITE_P(
                          false}),
     [](const testing::TestParamInfo<Edit>& info) { return std::string(info.param.name); });
 
-TEST_F(DrillTest, AQuestionWithoutABlankIsNeverScored) {
-    LoadData(1, {{"no blank here", "空", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}});
+// A file with such an item is refused; should one still reach the drill (here
+// in a review pass), the drill ends with a message instead of asking it set
+// after set.
+TEST_F(DrillTest, AQuestionWithNothingToAnswerEndsTheDrill) {
+    LoadData(1, {{"a @cat", "猫", "", "", 0, 1}, {"a @dog", "犬", "", "", 0, 1}});
     StartAndOpenFirstSet();
-    EXPECT_EQ(BlankWords(), std::vector<std::string>{"dog"});
+    TypeAndEnter("cow");
+    RunNgPause();
     AnswerRight();
-    EXPECT_EQ(st.ItemState[0], -1);
-    EXPECT_EQ(st.ItemTries[0], 0);
+    st.SetTextA[0] = "no blank here";
+    TypeAndEnter("dog");
+    EXPECT_THROW(RunOkPause(), LimitError);
+    EXPECT_FALSE(Scr().visible);
+    EXPECT_FALSE(Scr().tmrStart.enabled || Scr().tmrOK.enabled || Scr().tmrNG.enabled);
     EXPECT_EQ(st.ItemState[1], 1);
-    EXPECT_EQ(st.RightCount, 1);
+    EXPECT_EQ(st.ItemState[0], 0);
 }
 
 }  // namespace

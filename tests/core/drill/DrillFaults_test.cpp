@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "DrillFixture.h"
+#include "core/data/DataCheck.h"
 #include "core/data/SjisText.h"
 #include "core/state/Errors.h"
 
@@ -203,6 +204,52 @@ TEST_F(DrillSafetyTest, WithoutRecordingEveryItemIsAskedOnceAndNothingIsStored) 
     Machine().StartDrill();
     StartTicks(3);
     EXPECT_EQ(Scr().congratulations, 2);
+}
+
+// Every warning of the checker leaves a file a pupil can finish: each item
+// is answered right twice, marks typed on their keys, and the drill ends
+// with the congratulation instead of coming round again.
+TEST_F(DrillSafetyTest, AFileWithWarningsOnlyIsDrilledToTheCongratulation) {
+    LoadData(3, {{"This is my @bag.", "かばん", "", "", 0, 1},
+                 {"I @like it .", "好き", "", "", 0, 1},
+                 {"I @like it .", "好き（もう一度）", "", "", 1, 1},
+                 {"@I @look_for it.", "探す", "look_for look_at", "", 0, 0},
+                 {"Say @ please", "言って", "", "", 1, 1},
+                 {"@It's mine.", "わたしのです", "", "", 1, 1}});
+    const std::vector<Problem> problems = CheckDataFile(st.DataPath);
+    EXPECT_GE(problems.size(), 4u);
+    for (const Problem& p : problems) EXPECT_TRUE(p.warning) << p.line << ": " << p.ja;
+
+    auto typeWord = [&](const std::string& word) {
+        for (char ch : word) {
+            if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) {
+                Machine().FormKeyPress(ch);
+                continue;
+            }
+            int tag = -1;
+            for (int t = 0; t < KeyCount; ++t)
+                if (Scr().keys[t].caption == std::string(1, ch) && Scr().keys[t].enabled) tag = t;
+            ASSERT_GE(tag, 0) << "no key for " << ch << " in " << word;
+            Machine().KeyClick(tag);
+        }
+        Machine().FormKeyDown(13);
+        Machine().FormKeyUp(13);
+        RunOkPause();
+    };
+    Machine().StartDrill();
+    for (int set = 0; set < 20 && Scr().congratulations == 0; ++set) {
+        StartTicks(3);
+        for (int k = 0; k < st.SetSize; ++k) {
+            if (st.CurQuestionType == 0) {
+                AnswerRight();
+                continue;
+            }
+            for (const std::string& w : BlankWords()) typeWord(w);
+        }
+    }
+    EXPECT_EQ(Scr().congratulations, 1);
+    EXPECT_EQ(st.WrongCount, 0);
+    for (int i = 0; i < st.ItemCount; ++i) EXPECT_EQ(st.ItemState[i], 2) << "item " << i;
 }
 
 }  // namespace

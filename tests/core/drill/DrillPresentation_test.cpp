@@ -23,9 +23,8 @@ TEST_F(DrillPresentationTest, FontSizesFollowTheLengthsOfTheTexts) {
 }
 
 TEST_F(DrillPresentationTest, LongSentenceIsCutTo180Bytes) {
-    std::string answer;
-    for (int w = 0; w < 17; ++w) answer += "abcdefghijklm ";
-    answer += "@end";
+    std::string answer = "abcdefghijklm @end ";
+    for (int w = 0; w < 16; ++w) answer += "abcdefghijklm ";
     LoadData(1, {{answer, "長文", "", "", 0, 1}});
     StartAndOpenFirstSet();
     EXPECT_EQ(Scr().w3.text.size(), 180u);

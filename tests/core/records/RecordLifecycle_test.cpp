@@ -347,3 +347,84 @@ TEST(NameField, CountsShiftJisBytes) {
 
 }  // namespace
 }  // namespace vokamo
+
+namespace vokamo {
+namespace {
+
+// A teacher's file with the hidden-period trap, from creating a record to
+// opening it again: the warnings come before the record is made, stopping
+// keeps what was open, and an open asks again only after the file changed.
+TEST(DataWarnings, AreShownAtCreationAndAgainOnlyAfterAChange) {
+    const std::string dir = test::MakeTempDir();
+    const std::string data = dir + "/bag.dat";
+    const std::string trap = "memo\nバッグ 10 2\nThis is my @bag.\nかばん\nI @like it .\n好き\n";
+    test::WriteBytes(data, trap);
+    const std::string store = dir + "/config/checked-files";
+    CheckedFiles checked(store);
+    test::ScriptedFindingsPrompt prompt;
+    DataWarningGate gate{prompt, checked};
+    test::ScriptedFileChooser files;
+    test::ScriptedNamePrompt names;
+    test::RecordingErrorBox errors;
+    ProgramState st;
+
+    // Stopped at the warnings: nothing is asked after, nothing is chosen.
+    files.answers = {data};
+    EXPECT_FALSE(CreateRecordStep(st, files, names, errors, dir, nullptr, &gate));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].first, "bag.dat");
+    ASSERT_EQ(prompt.shown[0].second.size(), 1u);
+    const Finding& f = prompt.shown[0].second[0];
+    EXPECT_EQ(f.place, "3 行目");
+    EXPECT_NE(f.what.find("bag."), std::string::npos) << f.what;
+    EXPECT_NE(f.fix.find("「@bag .」"), std::string::npos) << f.fix;
+    EXPECT_TRUE(names.asked.empty());
+    EXPECT_EQ(st.DataChosen, 0);
+    EXPECT_FALSE(fs::exists(store));
+
+    // Taken as it is: the record is made, and the file remembered.
+    files.answers = {data};
+    names.answers = {Sjis("花子"), "hanako"};
+    prompt.answers = {true};
+    const std::string record = dir + "/hanako.ret";
+    ASSERT_TRUE(CreateRecordStep(st, files, names, errors, dir, nullptr, &gate));
+    st.RecordPath = record;
+    SaveIfOpen(st);
+    EXPECT_TRUE(fs::exists(store));
+
+    // Opened again, in a new run, with the same file: nothing to show.
+    CheckedFiles nextRun(store);
+    DataWarningGate nextGate{prompt, nextRun};
+    ProgramState other;
+    files.answers = {record};
+    EXPECT_TRUE(OpenRecordStep(other, files, nullptr, &nextGate));
+    EXPECT_EQ(prompt.shown.size(), 2u);
+
+    // The teacher adds an item with the same trap: asked again; stopping
+    // keeps the record that was open, and the next open asks once more.
+    test::WriteBytes(data, "memo\nバッグ 10 2\nThis is my @bag.\nかばん\nIt's @red.\n赤\n");
+    other.ItemState[0] = 2;
+    files.answers = {record};
+    EXPECT_FALSE(OpenRecordStep(other, files, nullptr, &nextGate));
+    ASSERT_EQ(prompt.shown.size(), 3u);
+    EXPECT_EQ(prompt.shown[2].second.size(), 2u);
+    EXPECT_EQ(other.ItemState[0], 2);
+    EXPECT_EQ(other.RecordPath, record);
+    files.answers = {record};
+    prompt.answers = {true};
+    EXPECT_TRUE(OpenRecordStep(other, files, nullptr, &nextGate));
+    EXPECT_EQ(other.ItemState[0], 2);
+    EXPECT_EQ(prompt.shown.size(), 4u);
+
+    // Fixed: a clean file shows nothing, at creation nor at open.
+    test::WriteBytes(data, "memo\nバッグ 10 2\nThis is my @bag .\nかばん\nI @like it .\n好き\n");
+    files.answers = {record, data};
+    names.answers = {Sjis("太郎"), "taro"};
+    EXPECT_TRUE(OpenRecordStep(other, files, nullptr, &nextGate));
+    EXPECT_TRUE(CreateRecordStep(other, files, names, errors, dir, nullptr, &nextGate));
+    EXPECT_EQ(prompt.shown.size(), 4u);
+    EXPECT_TRUE(errors.messages.empty());
+}
+
+}  // namespace
+}  // namespace vokamo
