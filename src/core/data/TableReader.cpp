@@ -293,7 +293,7 @@ std::string CellName(int row, int column) {
 }
 
 TableError::TableError(TableProblem p)
-    : VokamoError(p.ja, Problem{p.warning, p.row, p.ja, p.en}), problem_(std::move(p)) {}
+    : VokamoError(p.ja, Problem{p.warning, p.row, p.ja, p.en, {}, {}}), problem_(std::move(p)) {}
 
 TableCells ParseTable(const std::string& bytes, bool whole, bool tabSeparated) {
     std::string_view text = bytes;

@@ -92,9 +92,13 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     SaveIfOpen(st);
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
-        next.DataPath = IsTablePath(*path) ? DataFileFromTable(*path, errors) : *path;
+        const bool table = IsTablePath(*path);
+        next.DataPath = table ? DataFileFromTable(*path, errors) : *path;
         ReadDataHeader(next);
-        if (gate && !AcceptDataWarnings(next.DataPath, *gate, false)) return false;
+        // A table's faults were just named by their cells; the question file
+        // made from it is the version they were shown for.
+        if (gate && table) gate->checked.Remember(FsPath(next.DataPath));
+        if (gate && !table && !AcceptDataWarnings(next.DataPath, *gate, false)) return false;
         next.DataChosen = 1;
     }
     if (next.DataChosen != 1) return false;
