@@ -2,7 +2,7 @@
 # package of it with CPack (`cpack -G DEB` in the build folder, or the
 # `package` target):
 #   bin/vokamo
-#   LIBDIR/vokamo/libvokamo_sound.so             the sound backend, found from bin/ by the program
+#   lib/ARCH/vokamo/libvokamo_sound.so           the sound backend, found from bin/ by the program
 #   share/vokamo/sounds, share/vokamo/samples     found from bin/ by the program
 #   share/applications, share/icons, share/metainfo   the menu entries and their metadata
 #   share/doc/vokamo, share/man/man1              README, copyright, changelog, manual page
@@ -46,8 +46,8 @@ add_dependencies(vokamo vokamo_packaging_docs)
 set(VOKAMO_DATA ${CMAKE_INSTALL_DATADIR}/vokamo)
 set(VOKAMO_DOC ${CMAKE_INSTALL_DATADIR}/doc/vokamo)
 install(TARGETS vokamo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The sound backend, loaded by the program from bin/../LIBDIR/vokamo.
-install(TARGETS vokamo_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vokamo)
+# The sound backend, loaded by the program from bin/../VOKAMO_MODULE_DIR.
+install(TARGETS vokamo_sound LIBRARY DESTINATION ${VOKAMO_MODULE_DIR})
 install(FILES ${VOKAMO_SOUND_FILES} DESTINATION ${VOKAMO_DATA}/sounds)
 install(FILES ${VOKAMO_SAMPLE_FILES} DESTINATION ${VOKAMO_DATA}/samples)
 # Two menu entries: the pupil's drill and the teacher's class overview.

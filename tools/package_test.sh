@@ -1,9 +1,13 @@
 #!/bin/bash
-# Builds the Debian package from an existing build folder, checks what it
-# holds and depends on, unpacks it with dpkg -x into a scratch root and starts
-# the unpacked program there under Xvfb, the way the desktop menu starts it:
+# Builds the Debian package the way the README says and checks it, then
+# starts the unpacked program under Xvfb the way the desktop menu starts it:
+#   0. the README's route on a fresh build folder: tools/setup.sh run (no
+#      display), then cpack -G DEB there; the package from BUILD_DIR has the
+#      same bytes (built at another time, in another folder: reproducible);
+#      hardening, lintian at the warning level, the installed READMEs' links;
 #   1. first start: ~/Vokamo is made with the samples, every sound is found in
-#      the unpacked tree, the help window opens with the built-in help;
+#      the unpacked tree, the help window opens with the built-in help, and
+#      the window carries the menu entry's class and an icon;
 #   2. a sound missing from the tree and a teacher's changes in ~/Vokamo: a
 #      message in Japanese, the program still comes up, nothing overwritten;
 #   3. ~/Vokamo is a file: a message, and the program works where it started.
@@ -12,6 +16,7 @@
 set -euo pipefail
 
 BUILD=$(realpath "${1:?usage: $0 BUILD_DIR}")
+SOURCE=$(realpath "$(dirname "${BASH_SOURCE[0]}")/..")
 [ -x "$BUILD/vokamo" ] || { echo "package_test: no program in $BUILD" >&2; exit 1; }
 
 if [ -z "${VOKAMO_PACKAGE_DISPLAY:-}" ]; then
@@ -20,10 +25,12 @@ if [ -z "${VOKAMO_PACKAGE_DISPLAY:-}" ]; then
 fi
 
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}package-XXXXXX")
+# Beside BUILD_DIR, so that a compiler cache finds the same relative paths.
+ROUTE="$BUILD-readme-route"
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
-    rm -rf "$SCRATCH"
+    rm -rf "$SCRATCH" "$ROUTE"
 }
 trap cleanup EXIT
 
@@ -33,11 +40,22 @@ fail() {
     exit 1
 }
 
-# --- the package -----------------------------------------------------------
+# --- the package, by the README's route and from BUILD_DIR -------------------
+rm -rf "$ROUTE"
+# -Werror (the test build's) changes no object: a compiler cache may ignore it.
+env -u DISPLAY -u WAYLAND_DISPLAY VOKAMO_BUILD="$ROUTE" VOKAMO_HOME="$SCRATCH/route-home" \
+    CCACHE_IGNOREOPTIONS="${CCACHE_IGNOREOPTIONS:--Werror}" \
+    "$SOURCE/tools/setup.sh" run >"$SCRATCH/route.log" 2>&1 || fail "tools/setup.sh run failed"
+(cd "$ROUTE" && cpack -G DEB) >>"$SCRATCH/route.log" 2>&1 || fail "cpack -G DEB failed after tools/setup.sh run"
+DEB=$(ls "$ROUTE"/vokamo_*.deb 2>/dev/null | head -n 1)
+[ -n "$DEB" ] || fail "cpack made no vokamo_*.deb in the README's build folder"
 (cd "$BUILD" && cpack -G DEB -B "$SCRATCH/out") >"$SCRATCH/cpack.log" 2>&1 || fail "cpack failed"
-DEB=$(ls "$SCRATCH"/out/vokamo_*.deb 2>/dev/null | head -n 1)
-[ -n "$DEB" ] || fail "cpack made no vokamo_*.deb"
-
+AGAIN="$SCRATCH/out/$(basename "$DEB")"
+[ -f "$AGAIN" ] || fail "cpack made no $(basename "$DEB") from $BUILD"
+if ! cmp -s "$DEB" "$AGAIN"; then
+    diff <(dpkg-deb -c "$DEB") <(dpkg-deb -c "$AGAIN") >"$SCRATCH/contents-diff.log" || true
+    fail "two builds of the same sources gave different packages"
+fi
 DEPENDS=$(dpkg-deb -f "$DEB" Depends)
 for need in libqt6widgets6 libqt6multimedia6 libqt6svg6 fonts-ipafont-mincho fonts-ipafont-gothic \
         fonts-liberation2 qt6-translations-l10n; do
@@ -56,8 +74,12 @@ done
 
 grep -qx -- './usr/lib/\(.*/\)\?vokamo/libvokamo_sound\.so' <<<"$CONTENTS" || fail "the package lacks the sound module"
 
+RECOMMENDS=$(dpkg-deb -f "$DEB" Recommends)
+[[ "$RECOMMENDS" == *"ibus-mozc | fcitx5-mozc"*fcitx5-frontend-qt6* ]] ||
+    fail "Recommends lacks a Japanese input method for Qt 6: $RECOMMENDS"
+
 if command -v lintian >/dev/null 2>&1; then
-    lintian --fail-on error "$DEB" >"$SCRATCH/lintian.log" 2>&1 || fail "lintian reports errors"
+    lintian --fail-on error,warning "$DEB" >"$SCRATCH/lintian.log" 2>&1 || fail "lintian reports warnings or errors"
 else
     echo "package_test: lintian is not installed, its check is left out"
 fi
@@ -66,7 +88,22 @@ ROOT="$SCRATCH/root"
 dpkg -x "$DEB" "$ROOT"
 VOKAMO="$ROOT/usr/bin/vokamo"
 # Nothing of the building machine is left in the program.
-! grep -q -a -F "$BUILD" "$VOKAMO" || fail "the installed program holds the build folder's path"
+! grep -q -a -F "$ROUTE" "$VOKAMO" || fail "the installed program holds the build folder's path"
+MODULE=$(find "$ROOT/usr/lib" -name libvokamo_sound.so)
+# The protections Debian 12 builds its own packages with (control-flow
+# protection came to Debian's default flags later).
+if command -v hardening-check >/dev/null 2>&1; then
+    hardening-check --nocfprotection "$VOKAMO" "$MODULE" >"$SCRATCH/hardening.log" 2>&1 || fail "hardening-check finds a protection missing"
+else
+    echo "package_test: hardening-check (devscripts) is not installed, its check is left out"
+fi
+# Every link of the installed READMEs leads to a file that came along.
+DOC="$ROOT/usr/share/doc/vokamo"
+for readme in "$DOC"/README*.md; do
+    for link in $(grep -o -E '\]\([^)#]+' "$readme" | sed 's/^](//' | grep -v -E '^[a-z]+:'); do
+        [ -e "$DOC/$link" ] || fail "$(basename "$readme") links to $link, which the package does not hold"
+    done
+done
 
 # --- starting the unpacked program ------------------------------------------
 . "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
@@ -111,6 +148,11 @@ start first "$HOME1"
 # the title's legacy X property, so the Latin part is matched.
 HELP=$(click_until "$MAIN" $((6 + 464 + 12)) $((2 + 5 + 12)) '^Vantory .' || true)
 [ -n "$HELP" ] || fail "first: the help window did not open"
+# Panels match the window to its menu entry by the class, and show its icon.
+CLASS=$(sed -n 's/^StartupWMClass=//p' "$ROOT/usr/share/applications/org.vokamo.Vokamo.desktop")
+[ -n "$CLASS" ] || fail "the menu entry names no StartupWMClass"
+xprop -id "$MAIN" WM_CLASS | grep -q -F "\"$CLASS\"" || fail "first: WM_CLASS is not $CLASS: $(xprop -id "$MAIN" WM_CLASS)"
+xprop -id "$MAIN" _NET_WM_ICON | grep -q 'Icon (' || fail "first: the window has no icon"
 stop
 for s in button button2 change huku piyo piyo1 oldng; do
     expect_log first "sound $s.wav $ROOT/usr/share/vokamo/sounds/$s.wav"
