@@ -602,7 +602,7 @@ std::string BaseName(const std::string& path) {
 }
 
 TableProblem FromProblem(const Problem& p, const ImportedData& data) {
-    TableProblem t{TableFault::DataFile, p.warning, 0, 0, p.ja, p.en};
+    TableProblem t{TableFault::DataFile, p.warning, 0, 0, p.ja, p.en, p.fixJa, p.fixEn};
     if (p.line > 0 && static_cast<size_t>(p.line) <= data.lineCells.size()) {
         const CellRef c = data.lineCells[static_cast<size_t>(p.line) - 1];
         t.row = c.row;
@@ -680,8 +680,9 @@ ImportReport ImportTableFile(
 
 std::string TableReportLine(const std::string& file, const TableProblem& p, ReportLanguage language) {
     const bool ja = language == ReportLanguage::Japanese;
+    const std::string& fix = ja ? p.fixJa : p.fixEn;
     return file + ": " + (p.warning ? (ja ? "警告" : "warning") : (ja ? "エラー" : "error")) + ": " +
-           (ja ? p.ja : p.en);
+           (ja ? p.ja : p.en) + (fix.empty() ? "" : (ja ? "" : " ") + fix);
 }
 
 namespace {

@@ -53,6 +53,8 @@ struct TableProblem {
     int column = 0;
     std::string ja;
     std::string en;
+    std::string fixJa = {};  // how to put it right, when the words give it apart
+    std::string fixEn = {};
 };
 
 // "B7": the column in letters, then the row. Empty for row 0; the column

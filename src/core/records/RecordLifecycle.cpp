@@ -93,11 +93,17 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     ProgramState next = st;
     if (const auto path = files.ChooseFile(DataDialogTitle, DataDialogFilter)) {
         const bool table = IsTablePath(*path);
-        next.DataPath = table ? DataFileFromTable(*path, errors) : *path;
+        if (table) {
+            // A table's warnings are shown by cell before its question file
+            // is written; stopping there is a cancel of the data dialog.
+            const auto dat = DataFileFromTable(*path, errors, gate ? &gate->prompt : nullptr,
+                                               gate ? &gate->checked : nullptr);
+            if (!dat) return false;
+            next.DataPath = *dat;
+        } else {
+            next.DataPath = *path;
+        }
         ReadDataHeader(next);
-        // A table's faults were just named by their cells; the question file
-        // made from it is the version they were shown for.
-        if (gate && table) gate->checked.Remember(FsPath(next.DataPath));
         if (gate && !table && !AcceptDataWarnings(next.DataPath, *gate, false)) return false;
         next.DataChosen = 1;
     }

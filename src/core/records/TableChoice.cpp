@@ -1,6 +1,9 @@
 #include "core/records/TableChoice.h"
 
+#include <functional>
+
 #include "core/data/DataFile.h"
+#include "core/data/SjisText.h"
 #include "core/data/TableImport.h"
 #include "core/state/Errors.h"
 #include "core/state/FileGuard.h"
@@ -33,7 +36,8 @@ std::string Listed(const std::vector<TableProblem>& problems, bool warnings) {
 
 }  // namespace
 
-std::string DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors) {
+std::optional<std::string> DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors,
+                                             FindingsPrompt* prompt, CheckedFiles* checked) {
     const std::string sjisDat = DataPathBesideTable(sjisTablePath);
     ImportOptions options;
     options.tableName = BareName(sjisTablePath);
@@ -41,12 +45,29 @@ std::string DataFileFromTable(const std::string& sjisTablePath, ErrorBox& errors
     // Beside the table as the file system spells it: a folder whose name
     // has more than one spelling for its Shift-JIS bytes is found again.
     const std::string fsTable = FsPath(sjisTablePath);
+    const std::string fsDat = DataPathBesideTable(fsTable);
+    std::function<bool(const std::vector<TableProblem>&)> ask;
+    if (prompt)
+        ask = [&](const std::vector<TableProblem>& problems) {
+            std::vector<Finding> findings;
+            for (const TableProblem& p : problems) {
+                if (!p.warning) continue;
+                const std::string cell = CellName(p.row, p.column);
+                const std::string what =
+                    !cell.empty() && p.ja.starts_with(cell + ": ") ? p.ja.substr(cell.size() + 2) : p.ja;
+                findings.push_back({cell, what, p.fixJa});
+            }
+            return findings.empty() ||
+                   prompt->UseDespiteFindings(SjisToUtf8Lossy(BareName(sjisTablePath)), findings);
+        };
     const ImportReport report =
-        ImportTableFile(fsTable, table, DataPathBesideTable(fsTable), options, ExistingFile::ReplaceOwn);
+        ImportTableFile(fsTable, table, fsDat, options, ExistingFile::ReplaceOwn, ask);
+    if (report.stopped) return std::nullopt;
     if (!report.written)
         throw VokamoError("表「" + table + "」から問題ファイルを作れませんでした。" +
                           Listed(report.problems, false));
-    if (!report.problems.empty())
+    if (checked) checked->Remember(fsDat);
+    if (!prompt && !report.problems.empty())
         errors.ShowError("表「" + table + "」から問題ファイル「" + PathForMessage(sjisDat) +
                          "」を作りました。次のところを直すと、生徒が困りません。" +
                          Listed(report.problems, true));

@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
+#include "core/records/CheckedFiles.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordName.h"
 #include "core/state/Errors.h"
@@ -182,6 +183,31 @@ TEST_F(RecordLifecycleTest, ChosenTableBecomesTheQuestionFileBesideIt) {
     EXPECT_EQ(st.ItemCount, 2);
     ASSERT_EQ(errors.messages.size(), 1u);
     EXPECT_NE(errors.messages[0].find("B3"), std::string::npos) << errors.messages[0];
+
+    // With the warnings window: asked by cell before anything is written;
+    // stopping keeps what was open and writes nothing, taking it makes the
+    // record and counts the new file as checked.
+    test::WriteBytes(dir + "/more.csv", "問題文,意味\nI @go,行く\nIt is @red.,赤\n");
+    CheckedFiles checked("");
+    test::ScriptedFindingsPrompt prompt;
+    DataWarningGate gate{prompt, checked};
+    const std::string before = st.DataPath;
+    files.answers = {dir + "/more.csv"};
+    EXPECT_FALSE(CreateRecordStep(st, files, names, errors, dir, nullptr, &gate));
+    EXPECT_FALSE(fs::exists(dir + "/more.dat"));
+    EXPECT_EQ(st.DataPath, before);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].first, "more.csv");
+    ASSERT_EQ(prompt.shown[0].second.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].second[0].place, "A3");
+    EXPECT_FALSE(prompt.shown[0].second[0].fix.empty());
+    files.answers = {dir + "/more.csv"};
+    names.answers = {Sjis("花子"), "hanako2"};
+    prompt.answers = {true};
+    EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir, nullptr, &gate));
+    EXPECT_EQ(st.DataPath, dir + "/more.dat");
+    EXPECT_TRUE(checked.Unchanged(dir + "/more.dat"));
+    EXPECT_EQ(errors.messages.size(), 1u);
 }
 
 TEST_F(RecordLifecycleTest, RefusedRecordNamesAreAskedAgain) {
