@@ -55,7 +55,7 @@ void BM_Choose600RowsInTheDialog(benchmark::State& state) {
     ProgramState st;
     for (auto _ : state) {
         // The second choice onwards replaces the file the first one made.
-        st.DataPath = DataFileFromTable(Table().table, errors);
+        st.DataPath = DataFileFromTable(Table().table, errors).value();
         ReadDataHeader(st);
         benchmark::DoNotOptimize(st.ItemCount);
     }
