@@ -277,12 +277,8 @@ bool FirstNonAsciiIsUtf8(std::string_view text) {
     return false;
 }
 
-// Marks the place of a lone surrogate in the UTF-8 made from UTF-16: a byte
-// that no UTF-8 holds, found again when the lines are counted.
-constexpr char LoneSurrogate = '\xFF';
+}  // namespace
 
-// UTF-16 (after its BOM) as UTF-8. An odd last byte is dropped and reported
-// by the caller as a cut character.
 std::string Utf16ToUtf8(std::string_view in, bool bigEndian) {
     std::string out;
     out.reserve(in.size());
@@ -308,8 +304,6 @@ std::string Utf16ToUtf8(std::string_view in, bool bigEndian) {
     }
     return out;
 }
-
-}  // namespace
 
 std::string ReadFileBytes(const std::string& fsPath, const std::string& longShownPath) {
     const std::string shownPath = ShortenForMessage(longShownPath);

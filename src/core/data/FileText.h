@@ -57,4 +57,10 @@ FileText DecodeFileText(std::string bytes, bool detect);
 // false when a character has no Shift-JIS code or the text is no valid UTF-8.
 bool Utf8ToSjisFast(std::string_view utf8, std::string& out);
 
+// UTF-16 (after its BOM) as UTF-8. A lone surrogate becomes LoneSurrogate, a
+// byte that no UTF-8 holds, so that the reader can name its place; an odd
+// last byte is dropped and reported by the caller as a cut character.
+inline constexpr char LoneSurrogate = '\xFF';
+std::string Utf16ToUtf8(std::string_view in, bool bigEndian);
+
 }  // namespace vokamo

@@ -20,10 +20,6 @@ namespace vokamo {
 
 namespace {
 
-// Marks a UTF-16 unit that stands for no character; no UTF-8 text holds it,
-// so the cell that receives it is refused as garbled.
-constexpr char NoCharacter = '\xFF';
-
 size_t Utf8Length(unsigned char lead) {
     if (lead < 0x80) return 1;
     if (lead >= 0xC2 && lead <= 0xDF) return 2;
@@ -58,50 +54,6 @@ bool IsUtf8(std::string_view text, bool whole) {
         i += len;
     }
     return true;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-    std::string out;
-    out.reserve(bytes.size());
-    auto unit = [&](size_t i) -> uint32_t {
-        const auto a = static_cast<unsigned char>(bytes[i]);
-        const auto b = static_cast<unsigned char>(bytes[i + 1]);
-        return bigEndian ? (a << 8 | b) : (b << 8 | a);
-    };
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const uint32_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
-            const uint32_t low = unit(i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        if (u >= 0xD800 && u <= 0xDFFF)
-            out += NoCharacter;
-        else
-            AppendUtf8(out, u);
-    }
-    return out;
 }
 
 // A file saved as UTF-16 without its BOM: every other byte of its ASCII is 0.
