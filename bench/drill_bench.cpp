@@ -133,7 +133,7 @@ private:
         const DrillScreen& s = machine_.Screen();
         const bool firstWrong = (++questions_ % 5) == 0;
         const std::vector<std::string> blanks = Blanks();
-        if (st_.CurQuestionType == 0) {
+        if (st_.CurQuestionType == QuestionType::Choice) {
             const std::string expected = UnderscoreToSpace(blanks.back());
             int right = -1, wrong = -1;
             for (int k = 0; k < ChoiceButtonCount; ++k) {

@@ -24,7 +24,7 @@ bool SameShape(const QuestionData& a, const QuestionData& b) {
     };
     return same(a.LessonNames, b.LessonNames, a.LessonCount) && same(a.CodeNames, b.CodeNames, a.CodeCount) &&
            same(a.ItemLesson, b.ItemLesson, a.ItemCount) &&
-           (a.DataKind < 2 || same(a.ItemCode, b.ItemCode, a.ItemCount));
+           (!HasCodes(a.DataKind) || same(a.ItemCode, b.ItemCode, a.ItemCount));
 }
 
 bool DataFileChanged(const ProgramState& st) {

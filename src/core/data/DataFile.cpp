@@ -24,9 +24,6 @@ constexpr size_t CountLineBytes = 255;
 constexpr size_t NameLineBytes = 40;
 constexpr size_t CodesLineBytes = 255;
 constexpr size_t TextLineBytes = 180;
-constexpr int MaxKind = 3;
-constexpr int QuestionTypeChoice = 0;
-constexpr int QuestionTypeKeyInput = 1;
 
 std::string Part(const std::vector<std::string>& parts, size_t i) {
     return i < parts.size() ? parts[i] : "";
@@ -80,12 +77,13 @@ void ReadHeaderLine(DataReader& r, QuestionData& t) {
     t.TypeCode = r.Number(Part(parts, 1), f.line, {"種別コード", "the type code"}, true);
     t.ItemCount = r.Number(Part(parts, 2), f.line, {"問題数", "the number of items"}, true);
     if (HasTab(WithoutTrailingBlanks(f.text))) r.Warn(f.line, TabOnLine, TabFix);
-    t.DataKind = DataKindOf(t.TypeCode);
-    if (t.TypeCode < 0 || t.DataKind > MaxKind)
+    const std::optional<DataKind> kind = DataKindFromNumber(DataKindOf(t.TypeCode));
+    if (t.TypeCode < 0 || !kind)
         r.Error(f.line,
                 {"種別コード " + Num(t.TypeCode) + " は使えません（一の位は 0 から 3）。",
                  "the type code " + Num(t.TypeCode) + " cannot be used (its last digit is 0 to 3)."},
                 true);
+    t.DataKind = kind.value_or(DataKind::Plain);
     if (t.ItemCount < 1 || t.ItemCount > MaxItems)
         r.Error(f.line,
                 {"問題数が " + Num(t.ItemCount) + " です（1 から " + Num(MaxItems) + " まで）。",
@@ -123,21 +121,36 @@ void ReadNames(DataReader& r, std::array<std::string, MaxGroups>& names, int32_t
 }
 
 // How the items of a kind are laid out, for the hint when a line is missing.
-const Said& ItemLayout(int kind) {
-    static const std::array<Said, 4> layouts = {{
-        {"1 問は 2 行です（解答、問題文）。", " Each item has 2 lines: answer, question."},
-        {"1 問は 4 行です（レッスン番号、解答、問題文、解説）。",
-         " Each item has 4 lines: lesson number, answer, question, explanation."},
-        {"1 問は 4 行です（「レッスン番号 コード」、解答、問題文、解説）。",
-         " Each item has 4 lines: \"lesson code\", answer, question, explanation."},
-        {"1 問は 5 行です（「レッスン番号 問題形式」、問題文、選択肢、解答、解説）。",
-         " Each item has 5 lines: \"lesson type\", question, choices, answer, explanation."},
-    }};
-    return layouts[static_cast<size_t>(std::clamp(kind, 0, 3))];
+const Said& ItemLayout(DataKind kind) {
+    static const Said plain{"1 問は 2 行です（解答、問題文）。", " Each item has 2 lines: answer, question."};
+    static const Said lessons{"1 問は 4 行です（レッスン番号、解答、問題文、解説）。",
+                              " Each item has 4 lines: lesson number, answer, question, explanation."};
+    static const Said codes{"1 問は 4 行です（「レッスン番号 コード」、解答、問題文、解説）。",
+                            " Each item has 4 lines: \"lesson code\", answer, question, explanation."};
+    static const Said mixed{
+        "1 問は 5 行です（「レッスン番号 問題形式」、問題文、選択肢、解答、解説）。",
+        " Each item has 5 lines: \"lesson type\", question, choices, answer, explanation."};
+    switch (kind) {
+        case DataKind::Plain:
+            return plain;
+        case DataKind::Lessons:
+            return lessons;
+        case DataKind::LessonsCodes:
+            return codes;
+        case DataKind::Mixed:
+            return mixed;
+    }
+    return plain;
 }
 
-// The lesson and code of one item of kind 2 or 3. False when the item's
-// question type is unknown, so its texts cannot be judged.
+// True when the item is answered by choosing; its texts then carry a
+// choices line that holds the answers.
+bool IsChoiceItem(const QuestionData& t, size_t item) {
+    return QuestionTypeOfItem(t.DataKind, t.ItemCode[item]) == QuestionType::Choice;
+}
+
+// The lesson and code of one item of data with second codes. False when
+// the item's question type is unknown, so its texts cannot be judged.
 bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     const Field f = r.Next(CodesLineBytes);
     CheckWords(r, f, {"語", "words"});
@@ -146,14 +159,13 @@ bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
     // A line that is no number here means the items have slipped: what
     // follows could not be judged, so a check ends here too.
     t.ItemLesson[item] = r.ItemNumber(Part(parts, 0), f.line, n, "レッスン番号", "the lesson number", true);
-    t.ItemCode[item] = t.DataKind == 3
+    t.ItemCode[item] = HasTypedItems(t.DataKind)
                            ? r.ItemNumber(Part(parts, 1), f.line, n, "問題形式（0 は選択、1 はキー入力）",
                                           "the question type (0 choice, 1 key input)", true)
                            : r.ItemNumber(Part(parts, 1), f.line, n, "コード", "the code", true);
     CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
     CheckIndex(r, f.line, t.ItemCode[item], t.CodeCount, "コード", "the code");
-    if (t.DataKind == 3 && t.ItemCode[item] != QuestionTypeChoice &&
-        t.ItemCode[item] != QuestionTypeKeyInput) {
+    if (!QuestionTypeOfItem(t.DataKind, t.ItemCode[item])) {
         r.Error(f.line, {"問題形式 " + Num(t.ItemCode[item]) + " は使えません（0 は選択、1 はキー入力）。",
                          "the question type " + Num(t.ItemCode[item]) +
                              " cannot be used (0 is multiple choice, 1 is key input)."});
@@ -163,11 +175,11 @@ bool ReadCodesLine(DataReader& r, QuestionData& t, size_t item) {
 }
 
 // The text lines of the next item, in the order the kind lays them out.
-ItemFields ReadItemTexts(DataReader& r, int kind, bool choice) {
+ItemFields ReadItemTexts(DataReader& r, DataKind kind, bool choice) {
     ItemFields f;
     f.kind = kind;
     f.choice = choice;
-    if (kind == 3) {
+    if (HasTypedItems(kind)) {
         f.question = r.Next(TextLineBytes);
         f.choices = r.Next(TextLineBytes);
         f.answer = r.Next(TextLineBytes);
@@ -175,7 +187,7 @@ ItemFields ReadItemTexts(DataReader& r, int kind, bool choice) {
     } else {
         f.answer = r.Next(TextLineBytes);
         f.question = r.Next(TextLineBytes);
-        if (kind > 0) f.explanation = r.Next(TextLineBytes);
+        if (HasExplanations(kind)) f.explanation = r.Next(TextLineBytes);
     }
     return f;
 }
@@ -185,7 +197,7 @@ void ReadItems(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep) {
     for (int32_t i = 0; i < t.ItemCount; ++i) {
         const size_t item = static_cast<size_t>(i);
         r.AtItem(i, t.ItemCount, layout);
-        if (t.DataKind == 0 && r.In().Exhausted()) {
+        if (!HasLessons(t.DataKind) && r.In().Exhausted()) {
             // Kind 0 has no number lines to stop at: the missing items would
             // load empty, with nothing a pupil could answer.
             r.Error(r.In().LineNumber() + 1,
@@ -198,24 +210,17 @@ void ReadItems(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep) {
                      "change the number of items on line 2 to " + Num(i) + "."});
         }
         bool known = true;
-        switch (t.DataKind) {
-            case 0:
-                t.ItemLesson[item] = 0;
-                t.ItemCode[item] = 0;
-                break;
-            case 1: {
-                const Field f = r.Next(CodesLineBytes);
-                t.ItemLesson[item] =
-                    r.ItemNumber(f.text, f.line, i, "レッスン番号", "the lesson number", true);
-                CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
-                break;
-            }
-            default:
-                known = ReadCodesLine(r, t, item);
-                break;
+        if (HasCodes(t.DataKind)) {
+            known = ReadCodesLine(r, t, item);
+        } else if (HasLessons(t.DataKind)) {
+            const Field f = r.Next(CodesLineBytes);
+            t.ItemLesson[item] = r.ItemNumber(f.text, f.line, i, "レッスン番号", "the lesson number", true);
+            CheckIndex(r, f.line, t.ItemLesson[item], t.LessonCount, "レッスン番号", "the lesson number");
+        } else {
+            t.ItemLesson[item] = 0;
+            t.ItemCode[item] = 0;
         }
-        const ItemFields texts =
-            ReadItemTexts(r, t.DataKind, t.DataKind == 3 && t.ItemCode[item] == QuestionTypeChoice);
+        const ItemFields texts = ReadItemTexts(r, t.DataKind, IsChoiceItem(t, item));
         if (known) CheckItem(r, texts);
         if (keep) keep->push_back({std::string(texts.answer.text), std::string(texts.question.text)});
     }
@@ -223,7 +228,7 @@ void ReadItems(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep) {
 
 void ReadTable(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep = nullptr) {
     ReadHeaderLine(r, t);
-    if (t.DataKind == 0) {
+    if (!HasLessons(t.DataKind)) {
         t.LessonCount = 1;
         t.LessonNames[0] = Sjis("全問題");
         t.CodeCount = 0;
@@ -232,11 +237,11 @@ void ReadTable(DataReader& r, QuestionData& t, std::vector<ItemTexts>* keep = nu
         t.LessonCount = ReadCount(r, {"レッスン数", "the number of lessons"});
         ReadNames(r, t.LessonNames, t.LessonCount);
         t.CodeCount = 0;
-        if (t.DataKind >= 2) {
+        if (HasCodes(t.DataKind)) {
             t.CodeCount = ReadCount(r, {"コード数", "the number of codes"});
             ReadNames(r, t.CodeNames, t.CodeCount);
         }
-        t.HeaderLines = t.DataKind == 1 ? t.LessonCount + 1 : t.LessonCount + t.CodeCount + 2;
+        t.HeaderLines = HasCodes(t.DataKind) ? t.LessonCount + t.CodeCount + 2 : t.LessonCount + 1;
     }
     ReadItems(r, t, keep);
     if (r.Checking() && !r.In().AtEnd()) {
@@ -277,7 +282,7 @@ void ReadDataHeader(ProgramState& st) {
     DataReader r(FsPath(st.DataPath), SjisToUtf8Lossy(st.DataPath), nullptr);
     ReadTable(r, t);
     static_cast<QuestionData&>(st) = t;
-    if (t.DataKind == 0) st.LessonSelected[0] = 1;
+    if (!HasLessons(t.DataKind)) st.LessonSelected[0] = true;
 }
 
 void ReadDataWithTexts(const std::string& sjisPath, QuestionData& table, std::vector<ItemTexts>& texts) {
@@ -293,7 +298,7 @@ void ReadDataWithTexts(const std::string& sjisPath, QuestionData& table, std::ve
 void BuildItemOrder(ProgramState& st) {
     const std::vector<int32_t> order = Shuffle(st.Rng, st.ItemCount);
     for (int32_t i = 0; i < st.ItemCount && i < MaxItems; ++i)
-        st.ItemOrder[static_cast<size_t>(i)] = st.RandomOrder == 1 ? order[static_cast<size_t>(i)] : i;
+        st.ItemOrder[static_cast<size_t>(i)] = st.RandomOrder ? order[static_cast<size_t>(i)] : i;
 }
 
 void LoadSetTexts(ProgramState& st, int n) {
@@ -306,14 +311,12 @@ void LoadSetTexts(ProgramState& st, int n) {
     DataReader r(FsPath(st.DataPath), SjisToUtf8Lossy(st.DataPath), nullptr);
     LineReader& in = r.In();
     in.SkipLines(2);
-    if (st.DataKind > 0) in.SkipLines(st.HeaderLines);
+    if (HasLessons(st.DataKind)) in.SkipLines(st.HeaderLines);
     for (int32_t item = 0; item < st.ItemCount; ++item) {
         bool wanted = false;
         for (int j = 0; j < n; ++j) wanted = wanted || st.SetItems[static_cast<size_t>(j)] == item;
-        if (st.DataKind > 0) in.SkipLine();
-        bool choice = false;
-        if (st.DataKind == 3) choice = st.ItemCode[static_cast<size_t>(item)] == QuestionTypeChoice;
-        const ItemFields f = ReadItemTexts(r, st.DataKind, choice);
+        if (HasLessons(st.DataKind)) in.SkipLine();
+        const ItemFields f = ReadItemTexts(r, st.DataKind, IsChoiceItem(st, static_cast<size_t>(item)));
         if (!wanted) continue;
         // The file may have been edited since its header was read.
         CheckItem(r, f);
@@ -322,7 +325,7 @@ void LoadSetTexts(ProgramState& st, int n) {
             a[j] = std::string(f.answer.text);
             c[j] = std::string(f.question.text);
             d[j] = std::string(f.explanation.text);
-            if (st.DataKind == 3) b[j] = std::string(f.choices.text);
+            if (HasTypedItems(st.DataKind)) b[j] = std::string(f.choices.text);
         }
     }
     st.SetTextA = std::move(a);

@@ -189,7 +189,7 @@ void CheckCut(DataReader& r, const Field& f, size_t capacity) {
 }
 
 void CheckItem(DataReader& r, const ItemFields& item) {
-    if (item.kind == 3) {
+    if (HasTypedItems(item.kind)) {
         const int choices = CountWords(item.choices.text);
         if (choices > MaxChoices)
             r.Error(item.choices.line, {"選択肢が " + std::to_string(choices) + " 個あります（9 個まで）。",

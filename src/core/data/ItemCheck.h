@@ -1,14 +1,15 @@
 #pragma once
 
 #include "core/data/DataReader.h"
+#include "core/state/Kinds.h"
 
 namespace vokamo {
 
 // The text lines of one item. Fields an item kind does not have stay empty
 // (line 0).
 struct ItemFields {
-    int kind = 0;
-    bool choice = false;  // a multiple-choice item (kind 3, question type 0)
+    DataKind kind = DataKind::Plain;
+    bool choice = false;  // a multiple-choice item
     Field answer;
     Field choices;
     Field question;

@@ -6,7 +6,7 @@ namespace vokamo {
 
 namespace {
 
-void SetAll(ProgramState& st, int32_t value) {
+void SetAll(ProgramState& st, bool value) {
     auto& flags = RangeFlags(st);
     const int n = RangeGroupCount(st);
     for (int i = 0; i < n; ++i) flags[i] = value;
@@ -25,33 +25,31 @@ std::string RangeGroupName(const ProgramState& st, int i) {
     return GroupsByCode(st) ? st.CodeNames[i] : st.LessonNames[i];
 }
 
-std::array<int32_t, MaxGroups>& RangeFlags(ProgramState& st) {
+std::array<bool, MaxGroups>& RangeFlags(ProgramState& st) {
     return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
 }
 
-const std::array<int32_t, MaxGroups>& RangeFlags(const ProgramState& st) {
+const std::array<bool, MaxGroups>& RangeFlags(const ProgramState& st) {
     return GroupsByCode(st) ? st.CodeSelected : st.LessonSelected;
 }
 
 bool RangeGroupSelected(const ProgramState& st, int i) {
     if (i < 0 || i >= MaxGroups) return false;
-    return RangeFlags(st)[i] != 0;
+    return RangeFlags(st)[i];
 }
 
 void ToggleRangeGroup(ProgramState& st, int i) {
     if (i < 0 || i >= RangeGroupCount(st)) return;
-    // A stray value such as 2 counts as selected (it is drawn blue), so a
-    // click must take it out of range rather than leave it at "1".
     auto& flag = RangeFlags(st)[i];
-    flag = flag != 0 ? 0 : 1;
+    flag = !flag;
 }
 
 void SelectAllRangeGroups(ProgramState& st) {
-    SetAll(st, 1);
+    SetAll(st, true);
 }
 
 void ClearAllRangeGroups(ProgramState& st) {
-    SetAll(st, 0);
+    SetAll(st, false);
 }
 
 }  // namespace vokamo

@@ -15,17 +15,17 @@ int RangeGroupCount(const ProgramState& st);
 std::string RangeGroupName(const ProgramState& st, int i);
 
 // The flag table the dialog works on: CodeSelected or LessonSelected.
-std::array<int32_t, MaxGroups>& RangeFlags(ProgramState& st);
-const std::array<int32_t, MaxGroups>& RangeFlags(const ProgramState& st);
+std::array<bool, MaxGroups>& RangeFlags(ProgramState& st);
+const std::array<bool, MaxGroups>& RangeFlags(const ProgramState& st);
 
-// True when group i is in the learning range (any non-zero flag).
+// True when group i is in the learning range.
 bool RangeGroupSelected(const ProgramState& st, int i);
 
-// Toggles group i: a selected group (any non-zero flag) becomes 0, an
-// unselected one 1. An index outside the groups changes nothing.
+// Toggles group i in or out of the range. An index outside the groups
+// changes nothing.
 void ToggleRangeGroup(ProgramState& st, int i);
 
-// All groups in range (1) or out of range (0); flags beyond the group count
+// All groups in range or out of range; flags beyond the group count
 // stay as they are.
 void SelectAllRangeGroups(ProgramState& st);
 void ClearAllRangeGroups(ProgramState& st);

@@ -75,7 +75,7 @@ void DrillMachine::Impl::ChoiceRight() {
 
 void DrillMachine::Impl::ChoiceWrong() {
     sound.Play("oldng.wav", SoundMode::Wait);
-    st.SetWrong[st.SetIndex] = 1;
+    st.SetWrong[st.SetIndex] = true;
     ShowCorrection();
     SplitParts = SplitWords(st.CurTextA);
     WordCount = static_cast<int>(SplitParts.size());
@@ -84,7 +84,7 @@ void DrillMachine::Impl::ChoiceWrong() {
 }
 
 void DrillMachine::Impl::StartAnswerPause() {
-    scr.tmrOK.interval = st.ReviewPass == 1 ? 10 : 100;
+    scr.tmrOK.interval = st.ReviewPass ? 10 : 100;
     if (AnswerRecorded == 0) {
         okTicks = 0;
         scr.tmrOK.Start();

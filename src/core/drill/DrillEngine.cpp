@@ -17,13 +17,13 @@ namespace {
 
 bool Eligible(ProgramState& st, int item, int sweep) {
     if (!ItemInRange(st, item)) return false;
-    if (st.RecordOff == 0) {
+    if (!st.RecordOff) {
         const int state = st.ItemState[item];
         if (state == 2) return false;
         return sweep != 0 || state <= 0;
     }
-    if (st.AskedThisRun[item] != 0) return false;
-    st.AskedThisRun[item] = 1;
+    if (st.AskedThisRun[item]) return false;
+    st.AskedThisRun[item] = true;
     return true;
 }
 
@@ -70,7 +70,7 @@ int PickSet(ProgramState& st, int lastScore) {
 void DrillMachine::Impl::BeginSet() {
     DisableKeys();
     st.SetIndex = 0;
-    st.SetWrong.fill(0);
+    st.SetWrong.fill(false);
     st.SetSize = PickSet(st, st.SetScore);
     if (st.SetSize > 0) {
         try {
@@ -89,7 +89,7 @@ void DrillMachine::Impl::BeginSet() {
             throw;
         }
         st.SetRight = 0;
-        st.ReviewPass = 0;
+        st.ReviewPass = false;
     }
 }
 
@@ -99,19 +99,16 @@ void DrillMachine::Impl::LoadQuestion() {
     st.CurTextC = st.SetTextC[k];
     st.CurTextD = st.SetTextD[k];
     st.CurTextA = st.SetTextA[k];
-    if (st.DataKind == 3) {
-        st.CurTextB = st.SetTextB[k];
-        st.CurQuestionType = st.ItemCode[st.SetItems[k]];
-        // Anything but a choice question is asked by typing, so that the
-        // drill never waits for an answer it has no way to take.
-        if (st.CurQuestionType != 0) st.CurQuestionType = 1;
-    } else {
-        st.CurQuestionType = 1;
-    }
+    if (HasTypedItems(st.DataKind)) st.CurTextB = st.SetTextB[k];
+    // The file reader refuses a code that names no question type; should one
+    // come through all the same, the item is asked by typing, so that the
+    // drill never waits for an answer it has no way to take.
+    st.CurQuestionType =
+        QuestionTypeOfItem(st.DataKind, st.ItemCode[st.SetItems[k]]).value_or(QuestionType::KeyInput);
 }
 
 void DrillMachine::Impl::RecordRight() {
-    if (st.RecordOff == 0) {
+    if (!st.RecordOff) {
         const int item = st.SetItems[st.SetIndex];
         int& state = st.ItemState[item];
         if (state == -1 || state == 0) {
@@ -126,7 +123,7 @@ void DrillMachine::Impl::RecordRight() {
 }
 
 void DrillMachine::Impl::RecordWrong() {
-    if (st.RecordOff == 0) {
+    if (!st.RecordOff) {
         const int item = st.SetItems[st.SetIndex];
         st.ItemState[item] = 0;
         AddTry(st.ItemTries[item]);
@@ -139,29 +136,29 @@ void DrillMachine::Impl::RecordSlotResult() {
     const int k = st.SetIndex;
     // A question that never opened a blank was not asked: it has no result.
     // (The review pass skips it, as it was never wrong.)
-    if (st.ReviewPass == 0 && !questionAsked) {
+    if (!st.ReviewPass && !questionAsked) {
         scr.i[k] = Picture::None;
         return;
     }
-    if (st.SetWrong[k] == 0) {
-        if (st.ReviewPass == 0) RecordRight();
+    if (!st.SetWrong[k]) {
+        if (!st.ReviewPass) RecordRight();
         scr.i[k] = Picture::OK;
     } else {
-        if (st.ReviewPass == 0) RecordWrong();
+        if (!st.ReviewPass) RecordWrong();
         scr.i[k] = Picture::NG;
     }
 }
 
 bool DrillMachine::Impl::SkipOrReopenSlot() {
-    st.SkipQuestion = 0;
-    if (st.ReviewPass == 1) {
-        if (st.SetWrong[st.SetIndex] == 0) {
-            st.SkipQuestion = 1;
+    st.SkipQuestion = false;
+    if (st.ReviewPass) {
+        if (!st.SetWrong[st.SetIndex]) {
+            st.SkipQuestion = true;
         } else {
-            st.SetWrong[st.SetIndex] = 0;
+            st.SetWrong[st.SetIndex] = false;
         }
     }
-    return st.SkipQuestion == 1;
+    return st.SkipQuestion;
 }
 
 void DrillMachine::Impl::FinishQuestion() {
@@ -189,13 +186,13 @@ void DrillMachine::Impl::FinishFromResult() {
 void DrillMachine::Impl::EndPass() {
     bool anyWrong = false;
     for (int k = 0; k < st.SetSize; ++k) {
-        if (st.SetWrong[k] == 1) {
+        if (st.SetWrong[k]) {
             anyWrong = true;
-        } else if (st.ReviewPass == 0) {
+        } else if (!st.ReviewPass) {
             ++st.SetRight;
         }
     }
-    if (st.ReviewPass == 0) {
+    if (!st.ReviewPass) {
         st.SetScore = st.SetRight * 100 / st.SetSize;
         scr.lblTen.text = std::to_string(st.SetScore);
         scr.lblTen.visible = true;
@@ -209,7 +206,7 @@ void DrillMachine::Impl::EndPass() {
 }
 
 void DrillMachine::Impl::StartReviewPass() {
-    st.ReviewPass = 1;
+    st.ReviewPass = true;
     st.SetIndex = 0;
     if (SkipOrReopenSlot()) {
         FinishFromResult();

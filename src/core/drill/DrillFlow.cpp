@@ -49,9 +49,9 @@ void DrillMachine::Impl::ShowSetBanner() {
     scr.lblTestCnt.text = Sjis("第 ") + std::to_string(st.SetNo) + " " + Sjis("回");
     scr.lblTestCnt.visible = true;
 
-    scr.pnlRec.caption = st.RecordOff == 0 ? Sjis("記録ON") : Sjis("記録OFF");
-    scr.pnlHint.caption = st.HintMode == 0 ? Sjis("普通表示") : Sjis("１字表示");
-    scr.pnlOrder.caption = st.RandomOrder == 0 ? Sjis("並び順") : Sjis("ﾗﾝﾀﾞﾑ順");
+    scr.pnlRec.caption = !st.RecordOff ? Sjis("記録ON") : Sjis("記録OFF");
+    scr.pnlHint.caption = !st.HintMode ? Sjis("普通表示") : Sjis("１字表示");
+    scr.pnlOrder.caption = !st.RandomOrder ? Sjis("並び順") : Sjis("ﾗﾝﾀﾞﾑ順");
     scr.pnlFlash.caption = Sjis("ﾌﾗｯｼｭ表示") + std::to_string(st.FlashTime);
     scr.pnlRec.visible = true;
     scr.pnlHint.visible = true;
@@ -96,10 +96,13 @@ void DrillMachine::Impl::ShowQuestion() {
                          "問題ファイルを直してください。");
     }
     ShowQuestionText();
-    if (st.CurQuestionType == 0) {
-        StartChoiceQuestion();
-    } else {
-        StartKeyQuestion();
+    switch (st.CurQuestionType) {
+        case QuestionType::Choice:
+            StartChoiceQuestion();
+            break;
+        case QuestionType::KeyInput:
+            StartKeyQuestion();
+            break;
     }
 }
 
@@ -107,10 +110,13 @@ void DrillMachine::Impl::OkTick() {
     if (okTicks == 8) {
         scr.imgFace = Picture::Futu;
         scr.tmrOK.enabled = false;
-        if (st.CurQuestionType == 0) {
-            FinishQuestion();
-        } else {
-            NextWordOrQuestion();
+        switch (st.CurQuestionType) {
+            case QuestionType::Choice:
+                FinishQuestion();
+                break;
+            case QuestionType::KeyInput:
+                NextWordOrQuestion();
+                break;
         }
     }
     ++okTicks;
@@ -159,7 +165,7 @@ void DrillMachine::Impl::FinishPendingRight() {
     // and its result. A key-input question with blanks still to type is not
     // answered yet and stays unrecorded, like any question left unanswered.
     if (st.SetIndex < 0 || st.SetIndex >= st.SetSize) return;
-    if (st.CurQuestionType == 1 && BlankLeftFromWordIndex()) return;
+    if (st.CurQuestionType == QuestionType::KeyInput && BlankLeftFromWordIndex()) return;
     RecordSlotResult();
 }
 

@@ -191,7 +191,7 @@ void DrillMachine::Impl::TypedRight() {
 void DrillMachine::Impl::TypedWrong() {
     InCorrection = 1;
     sound.Play("oldng.wav", SoundMode::Background);
-    st.SetWrong[st.SetIndex] = 1;
+    st.SetWrong[st.SetIndex] = true;
     ShowCorrection();
     ++WordIndex;
     SentenceColor = ColourRed;
@@ -207,7 +207,7 @@ void DrillMachine::Impl::FinishWord() {
         NextWordOrQuestion();
         return;
     }
-    scr.tmrOK.interval = st.ReviewPass == 1 ? 10 : 100;
+    scr.tmrOK.interval = st.ReviewPass ? 10 : 100;
     if (InCorrection == 0) {
         okTicks = 0;
         scr.tmrOK.Start();

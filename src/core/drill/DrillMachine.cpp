@@ -56,36 +56,45 @@ void DrillMachine::FormKeyDown(int vk) {
     Impl& d = *impl_;
     if (!d.scr.visible) return;
     d.lastKeyDown = vk;
-    if (d.st.CurQuestionType == 1) {
-        d.KeyInputKeyDown(vk);
-    } else {
-        d.ChoiceKeyDown(vk);
+    switch (d.st.CurQuestionType) {
+        case QuestionType::Choice:
+            d.ChoiceKeyDown(vk);
+            break;
+        case QuestionType::KeyInput:
+            d.KeyInputKeyDown(vk);
+            break;
     }
 }
 
 void DrillMachine::FormKeyPress(char ch) {
     Impl& d = *impl_;
     if (!d.scr.visible) return;
-    if (d.st.CurQuestionType == 1) {
-        d.KeyInputKeyPress(ch);
-    } else {
-        d.ChoiceKeyPress(ch);
+    switch (d.st.CurQuestionType) {
+        case QuestionType::Choice:
+            d.ChoiceKeyPress(ch);
+            break;
+        case QuestionType::KeyInput:
+            d.KeyInputKeyPress(ch);
+            break;
     }
 }
 
 void DrillMachine::FormKeyUp(int vk) {
     Impl& d = *impl_;
     if (!d.scr.visible) return;
-    if (d.st.CurQuestionType == 1) {
-        d.KeyInputKeyUp(vk);
-    } else {
-        d.ChoiceKeyUp(vk);
+    switch (d.st.CurQuestionType) {
+        case QuestionType::Choice:
+            d.ChoiceKeyUp(vk);
+            break;
+        case QuestionType::KeyInput:
+            d.KeyInputKeyUp(vk);
+            break;
     }
 }
 
 void DrillMachine::KeyClick(int tag) {
     Impl& d = *impl_;
-    if (!d.scr.visible || d.st.CurQuestionType != 1) return;
+    if (!d.scr.visible || d.st.CurQuestionType != QuestionType::KeyInput) return;
     if (tag < 0 || tag >= KeyCount || !d.scr.keys[tag].enabled) return;
     if (tag < LetterKeyCount) {
         d.sound.Play("button2.wav", SoundMode::Wait);
@@ -115,7 +124,7 @@ void DrillMachine::KeyMouseUp(int tag) {
 
 void DrillMachine::ChoiceClick(int k) {
     Impl& d = *impl_;
-    if (!d.scr.visible || d.st.CurQuestionType != 0) return;
+    if (!d.scr.visible || d.st.CurQuestionType != QuestionType::Choice) return;
     if (k < 0 || k >= ChoiceButtonCount) return;
     const PanelView& button = d.scr.s[k];
     if (!button.visible || !button.enabled) return;

@@ -58,13 +58,16 @@ void DrillMachine::Impl::BuildSentence(SentenceMode mode) {
 
 void DrillMachine::Impl::ShowFirstAnswer(const std::string& text) {
     LabelView& line = scr.a[st.SetIndex];
-    line.colour = st.ReviewPass == 1 ? ColourRed : ColourBlack;
+    line.colour = st.ReviewPass ? ColourRed : ColourBlack;
     if (AnswerRecorded == 0) {
-        if (st.CurQuestionType == 1) {
-            FirstAnswers = SjisCut(FirstAnswers + " " + text, ItemTextBytes);
-            line.text = FirstAnswers;
-        } else {
-            line.text = text;
+        switch (st.CurQuestionType) {
+            case QuestionType::Choice:
+                line.text = text;
+                break;
+            case QuestionType::KeyInput:
+                FirstAnswers = SjisCut(FirstAnswers + " " + text, ItemTextBytes);
+                line.text = FirstAnswers;
+                break;
         }
         AnswerRecorded = 1;
     }
@@ -72,7 +75,7 @@ void DrillMachine::Impl::ShowFirstAnswer(const std::string& text) {
 }
 
 void DrillMachine::Impl::ShowPrompt() {
-    if (st.ReviewPass == 1) {
+    if (st.ReviewPass) {
         scr.lblMes.text = Sjis("復習です");
         scr.pnlMesColour = ReviewColour;
     } else {
@@ -105,8 +108,8 @@ void DrillMachine::Impl::ShowTitle() {
     const int group = ItemGroup(st, item);
     scr.lblTitle.text = group >= 0 && group < MaxGroups ? st.BarLabels[group] : std::string();
     scr.lblTitle.visible = true;
-    scr.pnlSelVisible = st.CurQuestionType == 0;
-    scr.pnlMusiVisible = st.CurQuestionType != 0;
+    scr.pnlSelVisible = st.CurQuestionType == QuestionType::Choice;
+    scr.pnlMusiVisible = st.CurQuestionType == QuestionType::KeyInput;
 }
 
 void DrillMachine::Impl::ShowQuestionText() {
@@ -123,7 +126,7 @@ void DrillMachine::Impl::ShowQuestionText() {
 }
 
 void DrillMachine::Impl::ShowHint() {
-    if (st.HintMode != 1 || st.CurQuestionType != 1) return;
+    if (!st.HintMode || st.CurQuestionType != QuestionType::KeyInput) return;
     scr.w2.colour = ColourGrey;
     scr.w2.text = HintPattern(Expected);
 }

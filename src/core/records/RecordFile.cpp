@@ -80,11 +80,11 @@ int32_t ReadCount(RecordLines& src, int32_t limit, const char* what) {
 
 // A flag of a record edited by hand takes the nearest of its two meanings:
 // 5 is on, -3 is off. The next save writes it back as 0 or 1.
-int32_t Flag(int32_t value) {
-    return std::clamp(value, 0, 1);
+bool Flag(int32_t value) {
+    return value > 0;
 }
 
-void ReadFlags(RecordLines& src, std::array<int32_t, MaxGroups>& flags, int32_t count, const char* what) {
+void ReadFlags(RecordLines& src, std::array<bool, MaxGroups>& flags, int32_t count, const char* what) {
     for (int32_t i = 0; i < count; ++i) flags[i] = Flag(src.Number(src.Next(RecordReadLineBytes), what));
 }
 
@@ -95,6 +95,19 @@ std::string Cut(std::string text, size_t n) {
 
 std::string NumberLine(int32_t v) {
     return Cut(std::to_string(v), RecordWriteLineBytes);
+}
+
+// A flag as the record holds it.
+std::string FlagText(bool flag) {
+    return flag ? "1" : "0";
+}
+
+// The record's own type code decides only which blocks follow it; the data
+// file read afterwards decides the kind. A last digit no kind has reads the
+// blocks of the nearest kind, as it always did.
+DataKind BlocksOfKindNumber(int32_t number) {
+    if (const auto kind = DataKindFromNumber(number)) return *kind;
+    return number < 0 ? DataKind::Plain : DataKind::Mixed;
 }
 
 std::string ItemLine(int32_t tries, int32_t state) {
@@ -112,19 +125,19 @@ std::string RecordBytes(const ProgramState& st) {
     line(st.DataPath);
     line(SjisCut(st.Title, TitleBytes));
     line(st.PlayerName);
-    line(Cut(std::to_string(st.TypeCode) + "," + std::to_string(st.ItemCount) + "," +
-                 std::to_string(st.RecordOff) + "," + std::to_string(st.FlashTime) + "," +
-                 std::to_string(st.RandomOrder) + "," + std::to_string(st.HintMode),
+    line(Cut(std::to_string(st.TypeCode) + "," + std::to_string(st.ItemCount) + "," + FlagText(st.RecordOff) +
+                 "," + std::to_string(st.FlashTime) + "," + FlagText(st.RandomOrder) + "," +
+                 FlagText(st.HintMode),
              RecordWriteLineBytes));
-    if (st.DataKind > 0) {
+    if (HasLessons(st.DataKind)) {
         const int32_t lessons = std::clamp(st.LessonCount, 0, MaxGroups);
         line(NumberLine(lessons));
-        for (int32_t i = 0; i < lessons; ++i) line(NumberLine(st.LessonSelected[i]));
+        for (int32_t i = 0; i < lessons; ++i) line(FlagText(st.LessonSelected[i]));
     }
-    if (st.DataKind > 1) {
+    if (HasCodes(st.DataKind)) {
         const int32_t codes = std::clamp(st.CodeCount, 0, MaxGroups);
         line(NumberLine(codes));
-        for (int32_t i = 0; i < codes; ++i) line(NumberLine(st.CodeSelected[i]));
+        for (int32_t i = 0; i < codes; ++i) line(FlagText(st.CodeSelected[i]));
     }
     const int32_t items = std::clamp(st.ItemCount, 0, MaxItems);
     for (int32_t i = 0; i < items; ++i) line(ItemLine(st.ItemTries[i], st.ItemState[i]));
@@ -291,13 +304,13 @@ void ReadRecordFile(ProgramState& st) {
     if (items < 0 || items > MaxItems)
         throw LimitError(CountLimitMessage(src.Path(), src.LineNo(), "問題数", items, MaxItems));
     st.ItemCount = items;
-    st.DataKind = st.TypeCode % 10;
+    st.DataKind = BlocksOfKindNumber(DataKindOf(st.TypeCode));
 
-    if (st.DataKind > 0) {
+    if (HasLessons(st.DataKind)) {
         st.LessonCount = ReadCount(src, MaxGroups, "課の数");
         ReadFlags(src, st.LessonSelected, st.LessonCount, "課を選ぶ印（0 か 1）");
     }
-    if (st.DataKind > 1) {
+    if (HasCodes(st.DataKind)) {
         st.CodeCount = ReadCount(src, MaxGroups, "コードの数");
         ReadFlags(src, st.CodeSelected, st.CodeCount, "コードを選ぶ印（0 か 1）");
     }
@@ -353,15 +366,15 @@ void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks) {
 }
 
 void InitialiseRecord(ProgramState& st) {
-    st.RandomOrder = 0;
-    st.RecordOff = 0;
-    st.HintMode = 0;
+    st.RandomOrder = false;
+    st.RecordOff = false;
+    st.HintMode = false;
     st.FlashTime = 0;
-    if (st.DataKind == 0) st.LessonSelected[0] = 1;
-    if (st.DataKind > 0)
-        for (int32_t i = 0; i < std::clamp(st.LessonCount, 0, MaxGroups); ++i) st.LessonSelected[i] = 1;
-    if (st.DataKind > 1)
-        for (int32_t i = 0; i < std::clamp(st.CodeCount, 0, MaxGroups); ++i) st.CodeSelected[i] = 1;
+    if (!HasLessons(st.DataKind)) st.LessonSelected[0] = true;
+    if (HasLessons(st.DataKind))
+        for (int32_t i = 0; i < std::clamp(st.LessonCount, 0, MaxGroups); ++i) st.LessonSelected[i] = true;
+    if (HasCodes(st.DataKind))
+        for (int32_t i = 0; i < std::clamp(st.CodeCount, 0, MaxGroups); ++i) st.CodeSelected[i] = true;
     for (int32_t i = 0; i < std::clamp(st.ItemCount, 0, MaxItems); ++i) {
         st.ItemTries[i] = 0;
         st.ItemState[i] = -1;
@@ -396,13 +409,13 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     }
     // Groups the record does not hold start in the range, as in a new record,
     // never with the flags an earlier record left behind.
-    if (next.DataKind > 0)
+    if (HasLessons(next.DataKind))
         for (int32_t i = recordLessons; i < std::clamp(next.LessonCount, 0, MaxGroups); ++i)
-            next.LessonSelected[i] = 1;
-    if (next.DataKind > 1)
+            next.LessonSelected[i] = true;
+    if (HasCodes(next.DataKind))
         for (int32_t i = recordCodes; i < std::clamp(next.CodeCount, 0, MaxGroups); ++i)
-            next.CodeSelected[i] = 1;
-    next.RecordOpen = 1;
+            next.CodeSelected[i] = true;
+    next.RecordOpen = true;
     next.PickPos = 0;
     next.PickStart = 0;
     BuildItemOrder(next);
@@ -410,7 +423,7 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
 }
 
 void SaveIfOpen(const ProgramState& st) {
-    if (st.RecordOpen == 1) WriteRecordFile(st);
+    if (st.RecordOpen) WriteRecordFile(st);
 }
 
 }  // namespace vokamo

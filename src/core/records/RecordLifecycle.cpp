@@ -105,14 +105,14 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
         }
         ReadDataHeader(next);
         if (gate && !table && !AcceptDataWarnings(next.DataPath, *gate, false)) return false;
-        next.DataChosen = 1;
+        next.DataChosen = true;
     }
-    if (next.DataChosen != 1) return false;
+    if (!next.DataChosen) return false;
 
     auto cancelled = [&] {
         // The open record keeps its own data; with none open, the data just
         // chosen stays loaded for the next creation.
-        if (st.RecordOpen == 1)
+        if (st.RecordOpen)
             st.DataChosen = next.DataChosen;
         else
             st = std::move(next);
@@ -145,7 +145,7 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
     next.PlayerName = player;
     next.RecordPath = inFolder(recordName);
     InitialiseRecord(next);
-    next.RecordOpen = 1;
+    next.RecordOpen = true;
     next.PickPos = 0;
     next.PickStart = 0;
     BuildItemOrder(next);

@@ -39,9 +39,9 @@ void ShowStatus(const ProgramState& st, MainScreen& screen) {
     screen.lblPlayer = st.PlayerName;
     screen.lblTitleVisible = true;
     screen.lblPlayerVisible = true;
-    screen.pnlRec = Sjis(st.RecordOff == 0 ? "記録ON" : "記録OFF");
-    screen.pnlHint = Sjis(st.HintMode == 0 ? "普通表示" : "１字表示");
-    screen.pnlOrder = Sjis(st.RandomOrder == 0 ? "並び順" : "ﾗﾝﾀﾞﾑ順");
+    screen.pnlRec = Sjis(!st.RecordOff ? "記録ON" : "記録OFF");
+    screen.pnlHint = Sjis(!st.HintMode ? "普通表示" : "１字表示");
+    screen.pnlOrder = Sjis(!st.RandomOrder ? "並び順" : "ﾗﾝﾀﾞﾑ順");
     screen.pnlFlash = Sjis("ﾌﾗｯｼｭ表示") + std::to_string(st.FlashTime);
     screen.statusVisible = true;
 }
@@ -83,7 +83,7 @@ void DrawLabels(ProgramState& st, MainScreen& screen) {
         LabelPanel& label = screen.labels[i];
         label.caption = st.BarLabels[i];
         label.top = origin + st.BarFirstRow[i] * pitch;
-        label.colour = st.BarSelected[i] == 1 ? SelectedLabelColour : DeselectedLabelColour;
+        label.colour = st.BarSelected[i] ? SelectedLabelColour : DeselectedLabelColour;
         label.visible = true;
     }
 }
@@ -117,15 +117,15 @@ void FullRedraw(ProgramState& st, MainScreen& screen) {
         st.BarCount = 1;
         st.BarFirstRow[0] = 0;
     }
-    screen.btnExChange = st.DataKind > 1;
-    screen.btnSel = st.DataKind > 0;
+    screen.btnExChange = HasCodes(st.DataKind);
+    screen.btnSel = HasLessons(st.DataKind);
     ShowStatus(st, screen);
     DrawLabels(st, screen);
     DrawCells(st, screen);
 }
 
 void RedrawRecord(ProgramState& st, MainScreen& screen) {
-    if (st.RecordOpen != 1) return;
+    if (!st.RecordOpen) return;
     ShowStatus(st, screen);
     DrawLabels(st, screen);
     DrawCells(st, screen);

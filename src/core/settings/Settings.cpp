@@ -37,11 +37,12 @@ OptionValues TakeOptionValues(const ProgramState& st) {
 }
 
 void SetOption(ProgramState& st, OptionSetting which, int32_t itemIndex) {
-    OptionField(st, which) = itemIndex == 0 ? 0 : 1;
+    OptionField(st, which) = itemIndex != 0;
 }
 
 int32_t OptionValue(const ProgramState& st, OptionSetting which) {
-    return OptionField(st, which);
+    // The radio item of the setting: 0 for off, 1 for on.
+    return OptionField(st, which) ? 1 : 0;
 }
 
 void RestoreOptions(ProgramState& st, const OptionValues& copy) {

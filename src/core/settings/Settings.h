@@ -12,9 +12,9 @@ inline constexpr int32_t MaxFlashTime = 20;
 // The three settings of the options dialog, as taken when it opens so that
 // cancel can bring them back.
 struct OptionValues {
-    int32_t HintMode = 0;
-    int32_t RandomOrder = 0;
-    int32_t RecordOff = 0;
+    bool HintMode = false;
+    bool RandomOrder = false;
+    bool RecordOff = false;
     bool operator==(const OptionValues&) const = default;
 };
 

@@ -3,18 +3,18 @@
 namespace vokamo {
 
 bool ItemInRange(const ProgramState& st, int item) {
-    if (st.DataKind <= 0) return true;
+    if (!HasLessons(st.DataKind)) return true;
     const int lesson = st.ItemLesson[item];
-    if (lesson < 0 || lesson >= MaxGroups || st.LessonSelected[lesson] == 0) return false;
-    if (st.DataKind > 1) {
+    if (lesson < 0 || lesson >= MaxGroups || !st.LessonSelected[lesson]) return false;
+    if (HasCodes(st.DataKind)) {
         const int code = st.ItemCode[item];
-        if (code < 0 || code >= MaxGroups || st.CodeSelected[code] == 0) return false;
+        if (code < 0 || code >= MaxGroups || !st.CodeSelected[code]) return false;
     }
     return true;
 }
 
 bool GroupsByCode(const ProgramState& st) {
-    return st.FocusOnCode != 0 && (st.DataKind == 2 || st.DataKind == 3);
+    return st.FocusOnCode && HasCodes(st.DataKind);
 }
 
 int ItemGroup(const ProgramState& st, int item) {

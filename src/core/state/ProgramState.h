@@ -7,6 +7,7 @@
 
 #include "core/data/Random.h"
 #include "core/state/FileGuard.h"
+#include "core/state/Kinds.h"
 
 namespace vokamo {
 
@@ -29,7 +30,7 @@ inline constexpr int PlayerFieldBytes = 12;
 struct QuestionData {
     std::string Title;
     int32_t TypeCode = 0;
-    int32_t DataKind = 0;
+    vokamo::DataKind DataKind{vokamo::DataKind::Plain};
     int32_t ItemCount = 0;
     int32_t LessonCount = 0;
     std::array<std::string, MaxGroups> LessonNames{};
@@ -50,28 +51,28 @@ struct ProgramState : QuestionData {
     std::string DataPath;
     std::string RecordPath;
     std::string PlayerName;
-    int32_t RecordOpen = 0;
-    int32_t DataChosen = 0;
+    bool RecordOpen = false;
+    bool DataChosen = false;
 
     // Settings (stored in the record).
-    int32_t RecordOff = 0;
+    bool RecordOff = false;
     int32_t FlashTime = 0;
-    int32_t RandomOrder = 0;
-    int32_t HintMode = 0;
+    bool RandomOrder = false;
+    bool HintMode = false;
 
     // Learning range.
-    std::array<int32_t, MaxGroups> LessonSelected{};
-    std::array<int32_t, MaxGroups> CodeSelected{};
+    std::array<bool, MaxGroups> LessonSelected{};
+    std::array<bool, MaxGroups> CodeSelected{};
 
     // Progress.
     std::array<int32_t, MaxItems> ItemTries{};
     std::array<int32_t, MaxItems> ItemState{};
 
     // Score display grouping.
-    int32_t FocusOnCode = 0;
+    bool FocusOnCode = false;
     int32_t BarCount = 0;
     std::array<std::string, MaxGroups> BarLabels{};
-    std::array<int32_t, MaxGroups> BarSelected{};
+    std::array<bool, MaxGroups> BarSelected{};
     std::array<int32_t, MaxGroups> BarItemCount{};
     std::array<int32_t, MaxGroups> BarFirstRow{};
     int32_t BarRows = 0;
@@ -93,31 +94,32 @@ struct ProgramState : QuestionData {
     std::array<std::string, SetCapacity> SetTextD{};
     int32_t SetSize = 0;
     int32_t SetIndex = 0;
-    std::array<int32_t, SetCapacity> SetWrong{};
-    int32_t ReviewPass = 0;
-    int32_t SkipQuestion = 0;
+    std::array<bool, SetCapacity> SetWrong{};
+    bool ReviewPass = false;
+    bool SkipQuestion = false;
     int32_t SetRight = 0;
     int32_t SetScore = 0;
     int32_t SetNo = 0;
-    std::array<int32_t, MaxItems> AskedThisRun{};
+    std::array<bool, MaxItems> AskedThisRun{};
     std::string CurTextA;
     std::string CurTextB;
     std::string CurTextC;
     std::string CurTextD;
-    int32_t CurQuestionType = 0;
+    QuestionType CurQuestionType = QuestionType::Choice;
 
     // Source of every random order (item order, choices, extra keys).
     Random Rng;
 };
 
-// True when item i is in the learning range (lesson and, for kinds 2 and 3,
-// code selected). Kind 0 has everything in range.
+// True when item i is in the learning range: its lesson selected and, where
+// the data has second codes, its code too. Data without lessons has
+// everything in range.
 bool ItemInRange(const ProgramState& st, int item);
 
 // True when the score display, the range dialog, the score summary and the
 // drill's group name go by second code: the focus switch is on codes and the
-// data has codes (kinds 2 and 3). With kinds 0 and 1 they go by lesson even
-// when the switch stayed on codes from an earlier record.
+// data has codes. Data without codes goes by lesson even when the switch
+// stayed on codes from an earlier record.
 bool GroupsByCode(const ProgramState& st);
 
 // The group (lesson or code) of an item under the current grouping.

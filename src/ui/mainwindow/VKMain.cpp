@@ -77,9 +77,9 @@ TfrmMain::TfrmMain(ProgramState& st, SoundPlayer& sound, HelpViewer& help, FileC
       errors_(errors),
       session_(st, errors) {
     // FormCreate
-    st_.RecordOpen = 0;
-    st_.DataChosen = 0;
-    st_.FocusOnCode = 0;
+    st_.RecordOpen = false;
+    st_.DataChosen = false;
+    st_.FocusOnCode = false;
     st_.RightCount = 0;
     st_.WrongCount = 0;
     setObjectName(QStringLiteral("frmMain"));
@@ -268,7 +268,7 @@ void TfrmMain::Timer3Timer() {
 }
 
 void TfrmMain::ShowRecord() {
-    if (st_.RecordOpen != 1) return;
+    if (!st_.RecordOpen) return;
     RefreshDataHeader(st_);
     CountGroups(st_);
     FullRedraw(st_, screen_);
@@ -310,7 +310,7 @@ void TfrmMain::btnOptionClick() {
 
 void TfrmMain::btnExChangeClick() {
     Guarded([this] {
-        st_.FocusOnCode = st_.FocusOnCode == 0 ? 1 : 0;
+        st_.FocusOnCode = !st_.FocusOnCode;
         CountGroups(st_);
         FullRedraw(st_, screen_);
         ApplyScreen();
@@ -401,14 +401,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::DrawLabelsAndCells() {
-    if (st_.RecordOpen != 1) return;
+    if (!st_.RecordOpen) return;
     vokamo::DrawLabels(st_, screen_);
     vokamo::DrawCells(st_, screen_);
     ApplyScreen();
 }
 
 void TfrmMain::DrawCells() {
-    if (st_.RecordOpen != 1) return;
+    if (!st_.RecordOpen) return;
     vokamo::DrawCells(st_, screen_);
     ApplyScreen();
 }

@@ -84,7 +84,7 @@ TEST_F(DataFileTest, KindZeroHasOneLessonForAll) {
     Load(Kind0);
     EXPECT_EQ(st_.Title, Sjis("基本単語"));
     EXPECT_EQ(st_.TypeCode, 20);
-    EXPECT_EQ(st_.DataKind, 0);
+    EXPECT_EQ(st_.DataKind, DataKind::Plain);
     EXPECT_EQ(st_.ItemCount, 3);
     EXPECT_EQ(st_.LessonCount, 1);
     EXPECT_EQ(st_.LessonNames[0], Sjis("全問題"));
@@ -103,7 +103,7 @@ TEST_F(DataFileTest, KindOneReadsLessonsAndLeavesCodesAlone) {
     st_.CodeSelected.fill(1);
     Load(Kind1);
     EXPECT_EQ(st_.Title, "Lesson_book");
-    EXPECT_EQ(st_.DataKind, 1);
+    EXPECT_EQ(st_.DataKind, DataKind::Lessons);
     EXPECT_EQ(st_.LessonCount, 2);
     EXPECT_EQ(st_.LessonNames[1], "Lesson 2");
     EXPECT_EQ(st_.CodeCount, 0);
@@ -118,7 +118,7 @@ TEST_F(DataFileTest, KindOneReadsLessonsAndLeavesCodesAlone) {
 
 TEST_F(DataFileTest, KindTwoReadsCodesLines) {
     Load(Kind2);
-    EXPECT_EQ(st_.DataKind, 2);
+    EXPECT_EQ(st_.DataKind, DataKind::LessonsCodes);
     EXPECT_EQ(st_.LessonCount, 2);
     EXPECT_EQ(st_.CodeCount, 3);
     EXPECT_EQ(st_.CodeNames[2], Sjis("形容詞"));
@@ -132,7 +132,7 @@ TEST_F(DataFileTest, KindTwoReadsCodesLines) {
 TEST_F(DataFileTest, KindThreeSkipsFourTextLines) {
     Load(Kind3);
     EXPECT_EQ(st_.TypeCode, 13);
-    EXPECT_EQ(st_.DataKind, 3);
+    EXPECT_EQ(st_.DataKind, DataKind::Mixed);
     EXPECT_EQ(st_.ItemCount, 3);
     EXPECT_EQ(st_.HeaderLines, 5);
     EXPECT_EQ((std::vector<int>{st_.ItemCode[0], st_.ItemCode[1], st_.ItemCode[2]}),
@@ -142,7 +142,7 @@ TEST_F(DataFileTest, KindThreeSkipsFourTextLines) {
 TEST_F(DataFileTest, HeaderSpacingAndCountSpacesAreAccepted) {
     Load({"c", "  Spaced    11   1    extra words", "   1", "L", "  0", "@x", "x", ""});
     EXPECT_EQ(st_.Title, "Spaced");
-    EXPECT_EQ(st_.DataKind, 1);
+    EXPECT_EQ(st_.DataKind, DataKind::Lessons);
     EXPECT_EQ(st_.ItemCount, 1);
 }
 

@@ -13,7 +13,7 @@ namespace {
 class RangeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        st.DataKind = 3;
+        st.DataKind = DataKind::Mixed;
         st.LessonCount = 4;
         st.CodeCount = 3;
         for (int i = 0; i < 4; ++i) st.LessonNames[i] = Sjis("課") + std::to_string(i);
@@ -30,7 +30,7 @@ TEST_F(RangeTest, ToggleTwiceRestoresTheFlag) {
     EXPECT_FALSE(RangeGroupSelected(st, 2));
     ToggleRangeGroup(st, 2);
     EXPECT_EQ(st.LessonSelected[2], 1);
-    EXPECT_EQ(st.LessonSelected, (std::array<int32_t, MaxGroups>{1, 1, 1, 1}));
+    EXPECT_EQ(st.LessonSelected, (std::array<bool, MaxGroups>{true, true, true, true}));
 }
 
 TEST_F(RangeTest, StrayFlagValueCountsAsSelectedAndAClickClearsIt) {
@@ -51,7 +51,7 @@ TEST_F(RangeTest, ClearAllAndSelectAllCoverOnlyTheGroups) {
     EXPECT_EQ(st.LessonSelected[4], 0);
     EXPECT_EQ(st.LessonSelected[10], 0);
     // Codes were never the subject.
-    EXPECT_EQ(st.CodeSelected, (std::array<int32_t, MaxGroups>{1, 1, 1}));
+    EXPECT_EQ(st.CodeSelected, (std::array<bool, MaxGroups>{true, true, true}));
 }
 
 TEST_F(RangeTest, ClearAllLeavesNoItemInRange) {
@@ -80,8 +80,8 @@ TEST_F(RangeTest, FocusOnCodesWorksOnTheCodeFlagsAndLeavesLessonsAlone) {
     ToggleRangeGroup(st, 0);
     ClearAllRangeGroups(st);
     ToggleRangeGroup(st, 2);
-    EXPECT_EQ(st.CodeSelected, (std::array<int32_t, MaxGroups>{0, 0, 1}));
-    EXPECT_EQ(st.LessonSelected, (std::array<int32_t, MaxGroups>{1, 1, 1, 1}));
+    EXPECT_EQ(st.CodeSelected, (std::array<bool, MaxGroups>{false, false, true}));
+    EXPECT_EQ(st.LessonSelected, (std::array<bool, MaxGroups>{true, true, true, true}));
     // An index beyond the three codes changes nothing.
     ToggleRangeGroup(st, 3);
     EXPECT_EQ(st.CodeSelected[3], 0);
@@ -99,7 +99,7 @@ class RangeFocusTest : public RangeTest, public ::testing::WithParamInterface<Fo
 // the lessons of a kind 0 or 1 file into an empty list of codes.
 TEST_P(RangeFocusTest, LessonsUnlessFocusOnCodesWithCodedData) {
     const FocusCase c = GetParam();
-    st.DataKind = c.kind;
+    st.DataKind = *DataKindFromNumber(c.kind);
     st.FocusOnCode = c.focus;
     if (c.kind < 2) st.CodeCount = 0;
     EXPECT_EQ(GroupsByCode(st), c.onCodes);

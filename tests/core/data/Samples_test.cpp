@@ -62,7 +62,7 @@ bool Typeable(const std::string& word) {
 
 TEST_P(SampleTest, HeaderIsWhatATeacherShips) {
     const Sample& s = GetParam();
-    EXPECT_EQ(st_.DataKind, s.kind);
+    EXPECT_EQ(st_.DataKind, DataKindFromNumber(s.kind));
     EXPECT_GE(st_.ItemCount, 40);
     EXPECT_GE(st_.LessonCount, s.minLessons);
     EXPECT_GE(st_.CodeCount, s.minCodes);

@@ -12,7 +12,7 @@ namespace {
 class ScoreTallyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        st.DataKind = 2;
+        st.DataKind = DataKind::LessonsCodes;
         st.LessonCount = 3;
         st.LessonNames[0] = Sjis("第1課");
         st.LessonNames[1] = Sjis("第2課");
@@ -83,7 +83,7 @@ TEST_F(ScoreTallyTest, GroupsByCodeWhileTheFocusIsOnCodes) {
 }
 
 TEST_F(ScoreTallyTest, KindOneWithTheFocusLeftOnCodesStillGroupsByLesson) {
-    st.DataKind = 1;
+    st.DataKind = DataKind::Lessons;
     st.CodeCount = 0;
     st.FocusOnCode = 1;
     AddItem(0, 0, 2, 2);
@@ -96,7 +96,7 @@ TEST_F(ScoreTallyTest, KindOneWithTheFocusLeftOnCodesStillGroupsByLesson) {
 }
 
 TEST_F(ScoreTallyTest, KindZeroHasOneRowForAllQuestions) {
-    st.DataKind = 0;
+    st.DataKind = DataKind::Plain;
     st.LessonCount = 1;
     st.LessonNames[0] = Sjis("全問題");
     st.CodeCount = 0;

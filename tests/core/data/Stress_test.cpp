@@ -15,7 +15,7 @@ TEST(StressFile, FillsEveryTableToItsLimit) {
     st.DataPath = test::MakeTempDir() + "/stress.dat";
     test::WriteStressFile(st.DataPath);
     ReadDataHeader(st);
-    EXPECT_EQ(st.DataKind, 3);
+    EXPECT_EQ(st.DataKind, DataKind::Mixed);
     EXPECT_EQ(st.ItemCount, MaxItems);
     EXPECT_EQ(st.LessonCount, MaxGroups);
     EXPECT_EQ(st.CodeCount, MaxGroups);

@@ -30,7 +30,7 @@ protected:
 TEST_F(DrillChoiceTest, QuestionShowsBlankChoicesAndThePrompt) {
     LoadData(3, {{"I @look_for my key", "探す", "Look_for look_at look_after", "", 0, 0}});
     StartAndOpenFirstSet();
-    EXPECT_EQ(st.CurQuestionType, 0);
+    EXPECT_EQ(st.CurQuestionType, QuestionType::Choice);
     EXPECT_EQ(Scr().w3.text, "I (       ) my key ");
     EXPECT_TRUE(Scr().pnlSelVisible);
     EXPECT_FALSE(Scr().pnlMusiVisible);

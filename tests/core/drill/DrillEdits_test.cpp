@@ -111,7 +111,7 @@ TEST_F(HandEditedRecordTest, GroupsARecordOfAnotherKindDoesNotHoldStartSelected)
                                            : CrLf({st.DataPath, "T", "Taro", "0,2,0,0,0,0", "0,-1", "0,-1"}));
         st.CodeSelected.fill(0);
         OpenRecord(st, record);
-        EXPECT_EQ(st.DataKind, 2);
+        EXPECT_EQ(st.DataKind, DataKind::LessonsCodes);
         // The lessons the record holds keep its choice; the rest start in range.
         EXPECT_EQ(st.LessonSelected[0], 1);
         EXPECT_EQ(st.LessonSelected[1], recordKind == 1 ? 0 : 1);

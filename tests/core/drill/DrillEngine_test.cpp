@@ -11,7 +11,7 @@ class PickSetTest : public ::testing::Test {
 protected:
     void Items(int n, int kind = 0) {
         st.ItemCount = n;
-        st.DataKind = kind;
+        st.DataKind = *DataKindFromNumber(kind);
         for (int i = 0; i < n; ++i) st.ItemOrder[i] = i;
         st.ItemState.fill(-1);
         st.LessonSelected.fill(1);
@@ -88,7 +88,7 @@ TEST_F(PickSetTest, OnlyItemsInRangeArePicked) {
     const int count = PickSet(st, 0);
     EXPECT_EQ(Picked(count), (std::vector<int>{0, 4}));
     // Kind 1 has no second code to select by.
-    st.DataKind = 1;
+    st.DataKind = DataKind::Lessons;
     const int byLesson = PickSet(st, 0);
     EXPECT_EQ(Picked(byLesson), (std::vector<int>{0, 2, 4}));
 }

@@ -146,7 +146,7 @@ TEST_F(DrillSafetyTest, QuestionOfAnUnknownTypeIsAskedByTyping) {
     LoadData(3, {{"a @cat", "猫", "cat dog", "", 0, 1}});
     st.ItemCode[0] = 2;
     StartAndOpenFirstSet();
-    EXPECT_EQ(st.CurQuestionType, 1);
+    EXPECT_EQ(st.CurQuestionType, QuestionType::KeyInput);
     EXPECT_TRUE(Scr().pnlMusiVisible);
     EXPECT_FALSE(Scr().pnlSelVisible);
     TypeAndEnter("cat");
@@ -161,7 +161,7 @@ TEST_F(DrillSafetyTest, FlashOfAFinishedQuestionNeverDrawsOverTheNextOne) {
     EXPECT_TRUE(Scr().tmrFlash.enabled);
     TypeAndEnter("cat");
     RunOkPause();
-    EXPECT_EQ(st.CurQuestionType, 0);
+    EXPECT_EQ(st.CurQuestionType, QuestionType::Choice);
     EXPECT_FALSE(Scr().tmrFlash.enabled);
     TickEverything(2);
     EXPECT_EQ(Scr().w3.text, "a (       ) ");

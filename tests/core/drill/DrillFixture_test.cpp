@@ -135,7 +135,7 @@ std::vector<std::string> DrillTest::BlankWords() const {
 
 void DrillTest::AnswerRight() {
     const auto words = BlankWords();
-    if (st.CurQuestionType == 0) {
+    if (st.CurQuestionType == QuestionType::Choice) {
         ASSERT_FALSE(words.empty());
         PickChoiceText(UnderscoreToSpace(Sjis(words.back())));
         RunOkPause();

@@ -152,7 +152,7 @@ TEST_F(DrillKeysTest, MouseClicksTypeClearAndJudgeWithSoundsToTheirEnd) {
 
 TEST_F(DrillKeysTest, BeforeTheFirstQuestionOnlyEscActs) {
     LoadData(1, {{"@cat", "猫", "", "", 0, 1}});
-    st.CurQuestionType = 1;
+    st.CurQuestionType = QuestionType::KeyInput;
     Machine().StartDrill();
     TakeSounds();
     Machine().FormKeyDown(8);

@@ -74,7 +74,7 @@ TEST_F(RecordFileTest, ReadsTheFieldsOfAKindOneRecord) {
     ReadRecordFile(st);
     EXPECT_EQ(st.DataPath, "x.dat");
     EXPECT_EQ(st.PlayerName, Sjis("花子"));
-    EXPECT_EQ(st.DataKind, 1);
+    EXPECT_EQ(st.DataKind, DataKind::Lessons);
     EXPECT_EQ(st.ItemCount, 3);
     EXPECT_EQ(st.FlashTime, 3);
     EXPECT_EQ(st.RandomOrder, 1);
@@ -93,7 +93,7 @@ TEST_F(RecordFileTest, KindTwoReadsLessonBlockBeforeCodeBlock) {
     ProgramState st;
     st.RecordPath = Path("r.ret");
     ReadRecordFile(st);
-    EXPECT_EQ(st.DataKind, 2);
+    EXPECT_EQ(st.DataKind, DataKind::LessonsCodes);
     EXPECT_EQ(st.HintMode, 1);
     EXPECT_EQ(st.LessonCount, 2);
     EXPECT_EQ(st.CodeCount, 3);
@@ -218,7 +218,7 @@ TEST_P(RecordOpenFailure, LeavesStateAndFilesAlone) {
     EXPECT_EQ(st.RecordPath, before.RecordPath);
     EXPECT_EQ(st.DataPath, before.DataPath);
     EXPECT_EQ(st.ItemCount, 8);
-    EXPECT_EQ(st.DataKind, 2);
+    EXPECT_EQ(st.DataKind, DataKind::LessonsCodes);
     EXPECT_EQ(st.CodeCount, 2);
     EXPECT_EQ(st.ItemState, before.ItemState);
     EXPECT_EQ(st.LessonSelected, before.LessonSelected);
@@ -310,11 +310,12 @@ class InitialiseRecordTest : public ::testing::TestWithParam<InitCase> {};
 
 TEST_P(InitialiseRecordTest, SelectsWhatTheKindHas) {
     ProgramState st;
-    st.DataKind = GetParam().kind;
+    st.DataKind = *DataKindFromNumber(GetParam().kind);
     st.LessonCount = 2;
     st.CodeCount = GetParam().kind > 1 ? 3 : 0;
     st.ItemCount = 3;
-    st.RecordOff = st.FlashTime = st.RandomOrder = st.HintMode = 1;
+    st.RecordOff = st.RandomOrder = st.HintMode = true;
+    st.FlashTime = 1;
     st.ItemTries.fill(4);
     st.ItemState.fill(2);
     InitialiseRecord(st);

@@ -43,7 +43,7 @@ protected:
         EXPECT_EQ(st.RecordOpen, 1);
         EXPECT_EQ(st.RecordPath, dir + "/old.ret");
         EXPECT_EQ(st.DataPath, oldData);
-        EXPECT_EQ(st.DataKind, 2);
+        EXPECT_EQ(st.DataKind, DataKind::LessonsCodes);
         EXPECT_EQ(st.ItemCount, 8);
         EXPECT_EQ(st.CodeCount, 2);
         EXPECT_EQ(st.ItemState[0], 2);

@@ -14,7 +14,7 @@ namespace {
 // item by item in group order.
 ProgramState StateWithGroups(int kind, const std::vector<int>& groupSizes, bool byCode = false) {
     ProgramState st;
-    st.DataKind = kind;
+    st.DataKind = *DataKindFromNumber(kind);
     st.TypeCode = kind;
     st.RecordOpen = 1;
     st.Title = Sjis("中学英単語");

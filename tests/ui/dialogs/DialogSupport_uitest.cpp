@@ -14,7 +14,7 @@
 namespace vokamo::test {
 
 void FillCodedData(ProgramState& st, int lessons, int codes, int items) {
-    st.DataKind = 3;
+    st.DataKind = DataKind::Mixed;
     st.TypeCode = 3;
     st.LessonCount = lessons;
     st.CodeCount = codes;

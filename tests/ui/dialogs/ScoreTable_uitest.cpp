@@ -101,7 +101,7 @@ TEST_F(ScoreTableTest, LongGroupNamesEndAtACharacter) {
 
 TEST_F(ScoreTableTest, OkClosesAndRedraws) {
     test::FillCodedData(st, 2, 0, 4);
-    st.DataKind = 1;
+    st.DataKind = DataKind::Lessons;
     st.FocusOnCode = 1;  // left on by an earlier record: still lessons
     table.FillAndShow();
     EXPECT_EQ(table.Grid()->rowCount(), 2);
@@ -111,7 +111,7 @@ TEST_F(ScoreTableTest, OkClosesAndRedraws) {
 }
 
 TEST_F(ScoreTableTest, KindZeroShowsOneRowForAllQuestions) {
-    st.DataKind = 0;
+    st.DataKind = DataKind::Plain;
     st.LessonCount = 1;
     st.LessonNames[0] = Sjis("全問題");
     st.ItemCount = 6;

@@ -106,14 +106,14 @@ TEST_F(SelLesTest, FocusOnCodesShowsAndChangesCodesOnly) {
     Click(sel.GroupPanel(1));
     Click(sel.AllOffPanel());
     Click(sel.GroupPanel(3));
-    EXPECT_EQ(st.CodeSelected, (std::array<int32_t, MaxGroups>{0, 0, 0, 1}));
+    EXPECT_EQ(st.CodeSelected, (std::array<bool, MaxGroups>{false, false, false, true}));
     for (int i = 0; i < 12; ++i) EXPECT_EQ(st.LessonSelected[i], 1) << i;
     test::SaveScreenshot(&sel, QStringLiteral("selles_codes"));
 }
 
 TEST_F(SelLesTest, KindOneWithFocusLeftOnCodesShowsLessons) {
     test::FillCodedData(st, 3, 0, 9);
-    st.DataKind = 1;
+    st.DataKind = DataKind::Lessons;
     st.FocusOnCode = 1;
     sel.ShowAndFill();
     EXPECT_EQ(VisiblePanels(), 3);

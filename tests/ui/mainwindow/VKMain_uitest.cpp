@@ -320,7 +320,7 @@ TEST_F(MainWindowTest, SampleScreenshots) {
         ASSERT_TRUE(errors.messages.empty()) << sample << ": " << errors.messages.front();
         ASSERT_EQ(st.DataPath, sample.string());
         for (int i = 0; i < st.ItemCount; ++i) st.ItemState[i] = (i * 7 / 3) % 4 - 1;
-        if (st.DataKind > 0) st.LessonSelected[1] = 0;
+        if (HasLessons(st.DataKind)) st.LessonSelected[1] = false;
         frm->RedrawStep();
         frm->show();
         EXPECT_EQ(frm->Screen().cells.size(), static_cast<size_t>(st.ItemCount));
