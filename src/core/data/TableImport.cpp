@@ -256,7 +256,7 @@ Groups ResolveGroups(const std::vector<Cell>& values, const std::vector<Cell>& l
 // The question type of a kind-3 item: a name from the code list, a number
 // from 1, or the words for choice and key input; empty: key input when the
 // item has no choices.
-int32_t QuestionType(const Cell& v, bool noChoices, const std::vector<Cell>& names) {
+int32_t QuestionTypeCode(const Cell& v, bool noChoices, const std::vector<Cell>& names) {
     if (v.text.empty()) return noChoices ? 1 : 0;
     for (size_t i = 0; i < names.size(); ++i)
         if (names[i].text == v.text) return static_cast<int32_t>(i);
@@ -503,7 +503,7 @@ ImportedData BuildDataFile(const TableCells& cells, const ImportOptions& options
         for (size_t i = 0; i < count; ++i) {
             const Cell type = at[Type] >= 0 ? values[Type][i] : Cell{};
             const bool noChoices = at[Choices] < 0 || values[Choices][i].text.empty();
-            codes.ofItem.push_back(QuestionType(type, noChoices, codes.names));
+            codes.ofItem.push_back(QuestionTypeCode(type, noChoices, codes.names));
         }
     }
     if (kind >= 2) {
@@ -722,7 +722,7 @@ std::string ExportTable(const std::string& sjisDatPath) {
     const FileText text =
         DecodeFileText(ReadFileBytes(FsPath(sjisDatPath), PathForMessage(sjisDatPath)), true);
     const std::string memo = text.sjis.substr(0, text.sjis.find_first_of(text.lfLines ? "\n" : "\r"));
-    const int kind = st->DataKind;
+    const DataKind kind = st->DataKind;
     const size_t count = static_cast<size_t>(st->ItemCount);
     // A list column ends at its last name: an empty last name would not
     // come back, and the items' numbers would then point past the list.
@@ -739,20 +739,19 @@ std::string ExportTable(const std::string& sjisDatPath) {
         for (size_t j = 0; j < n; ++j) st->SetItems[j] = static_cast<int32_t>(first + j);
         LoadSetTexts(*st, static_cast<int>(n));
         for (size_t j = 0; j < n; ++j)
-            texts[first + j] = {st->SetTextA[j], st->SetTextC[j], kind == 3 ? st->SetTextB[j] : "",
+            texts[first + j] = {st->SetTextA[j], st->SetTextC[j], HasTypedItems(kind) ? st->SetTextB[j] : "",
                                 st->SetTextD[j]};
     }
 
     std::vector<Column> columns;
-    if (kind >= 1) columns.push_back(Lesson);
-    if (kind == 2) columns.push_back(Code);
-    if (kind == 3) columns.push_back(Type);
+    if (HasLessons(kind)) columns.push_back(Lesson);
+    if (HasCodes(kind)) columns.push_back(HasTypedItems(kind) ? Type : Code);
     columns.insert(columns.end(), {Sentence, Meaning});
-    if (kind == 3) columns.push_back(Choices);
-    if (kind >= 1) columns.push_back(Explanation);
+    if (HasTypedItems(kind)) columns.push_back(Choices);
+    if (HasExplanations(kind)) columns.push_back(Explanation);
     columns.insert(columns.end(), {Title, TypeCode, Memo});
-    if (kind >= 1) columns.push_back(LessonList);
-    if (kind >= 2) columns.push_back(CodeList);
+    if (HasLessons(kind)) columns.push_back(LessonList);
+    if (HasCodes(kind)) columns.push_back(CodeList);
 
     const bool lessonNames = UsableNames(st->LessonNames, st->LessonCount);
     const bool codeNames = UsableNames(st->CodeNames, st->CodeCount);

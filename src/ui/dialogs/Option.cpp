@@ -122,7 +122,7 @@ void TfrmOption::ShowValues() {
     for (OptionSetting which :
          {OptionSetting::HintMode, OptionSetting::RandomOrder, OptionSetting::RecordOff}) {
         QButtonGroup* group = Group(which);
-        // A value other than 0 or 1 from a hand-edited record checks no item.
+        // Cleared first: the setting may have changed while the window was closed.
         group->setExclusive(false);
         for (QAbstractButton* b : group->buttons()) b->setChecked(false);
         group->setExclusive(true);

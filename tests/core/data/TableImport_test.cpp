@@ -236,7 +236,7 @@ TEST(TableImportTest, ExportThenImportGivesTheSameBytes) {
         ProgramState st;
         st.DataPath = dir + "/t.dat";
         ReadDataHeader(st);
-        EXPECT_EQ(st.DataKind, kind);
+        EXPECT_EQ(st.DataKind, DataKindFromNumber(kind));
         EXPECT_EQ(CheckDataFile(dir + "/t.dat").size(), 0u);
     }
 }

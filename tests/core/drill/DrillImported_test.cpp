@@ -27,7 +27,7 @@ TEST_F(DrillTest, AnImportedTableIsDrilledToTheEnd) {
 
     st.DataPath = dir + "/words.dat";
     ReadDataHeader(st);
-    ASSERT_EQ(st.DataKind, 3);
+    ASSERT_EQ(st.DataKind, DataKind::Mixed);
     ASSERT_EQ(st.ItemCount, 4);
     EXPECT_EQ(st.LessonCount, 2);
     st.LessonSelected.fill(1);

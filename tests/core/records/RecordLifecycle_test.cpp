@@ -179,7 +179,7 @@ TEST_F(RecordLifecycleTest, ChosenTableBecomesTheQuestionFileBesideIt) {
     names.answers = {Sjis("花子"), "hanako"};
     EXPECT_TRUE(CreateRecordStep(st, files, names, errors, dir));
     EXPECT_EQ(st.DataPath, dir + "/words.dat");
-    EXPECT_EQ(st.DataKind, 1);
+    EXPECT_EQ(st.DataKind, DataKind::Lessons);
     EXPECT_EQ(st.ItemCount, 2);
     ASSERT_EQ(errors.messages.size(), 1u);
     EXPECT_NE(errors.messages[0].find("B3"), std::string::npos) << errors.messages[0];
