@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (st.ItemCount != 0 || st.LessonCount != 0) std::abort();  // nothing half-read
         return 0;
     }
-    if (st.ItemCount < 1 || st.ItemCount > MaxItems || st.DataKind < 0 || st.DataKind > 3) std::abort();
+    if (st.ItemCount < 1 || st.ItemCount > MaxItems || !DataKindFromNumber(static_cast<int32_t>(st.DataKind)))
+        std::abort();
     st.RandomOrder = 1;
     BuildItemOrder(st);
     // The first set in file order, then one in the shuffled order that

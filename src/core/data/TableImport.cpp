@@ -726,9 +726,10 @@ std::string ExportTable(const std::string& sjisDatPath) {
     const size_t count = static_cast<size_t>(st->ItemCount);
     // A list column ends at its last name: an empty last name would not
     // come back, and the items' numbers would then point past the list.
-    if ((st->LessonCount > 0 && kind >= 1 &&
+    if ((st->LessonCount > 0 && HasLessons(kind) &&
          st->LessonNames[static_cast<size_t>(st->LessonCount - 1)].empty()) ||
-        (st->CodeCount > 0 && kind >= 2 && st->CodeNames[static_cast<size_t>(st->CodeCount - 1)].empty()))
+        (st->CodeCount > 0 && HasCodes(kind) &&
+         st->CodeNames[static_cast<size_t>(st->CodeCount - 1)].empty()))
         throw VokamoError(
             "「" + PathForMessage(sjisDatPath) +
             "」は最後の課かコードの名前が空なので、表にすると同じに戻せません。名前を付けてから書き出して"

@@ -300,7 +300,7 @@ TEST(TableImportTest, ColumnsDecideTheKind) {
         ProgramState st;
         st.DataPath = *Utf8ToSjis(dir + "/中1 単語.dat");
         ReadDataHeader(st);
-        EXPECT_EQ(st.DataKind, c.kind);
+        EXPECT_EQ(st.DataKind, DataKindFromNumber(c.kind));
         EXPECT_EQ(st.TypeCode, c.kind);
         EXPECT_EQ(st.LessonCount, c.lessons);
         EXPECT_EQ(st.CodeCount, c.codes);
