@@ -127,13 +127,13 @@ private:
         row.CodeSelected = st.CodeSelected;
         // Groups the record does not hold are in the range, as the program
         // opens them.
-        if (data.DataKind > 0)
+        if (HasLessons(data.DataKind))
             for (int32_t i = std::max(st.LessonCount, 0); i < std::min(data.LessonCount, MaxGroups); ++i)
-                row.LessonSelected[i] = 1;
-        if (data.DataKind > 1)
+                row.LessonSelected[i] = true;
+        if (HasCodes(data.DataKind))
             for (int32_t i = std::max(st.CodeCount, 0); i < std::min(data.CodeCount, MaxGroups); ++i)
-                row.CodeSelected[i] = 1;
-        if (data.DataKind == 0) row.LessonSelected[0] = 1;
+                row.CodeSelected[i] = true;
+        if (!HasLessons(data.DataKind)) row.LessonSelected[0] = true;
         row.tries.assign(st.ItemTries.begin(), st.ItemTries.begin() + data.ItemCount);
         row.states.assign(st.ItemState.begin(), st.ItemState.begin() + data.ItemCount);
         CountRecord(data, row);
@@ -158,12 +158,12 @@ private:
 };
 
 bool InRange(const QuestionData& data, const PupilRow& row, int item) {
-    if (data.DataKind <= 0) return true;
+    if (!HasLessons(data.DataKind)) return true;
     const int lesson = data.ItemLesson[item];
-    if (lesson < 0 || lesson >= MaxGroups || row.LessonSelected[lesson] == 0) return false;
-    if (data.DataKind > 1) {
+    if (lesson < 0 || lesson >= MaxGroups || !row.LessonSelected[lesson]) return false;
+    if (HasCodes(data.DataKind)) {
         const int code = data.ItemCode[item];
-        if (code < 0 || code >= MaxGroups || row.CodeSelected[code] == 0) return false;
+        if (code < 0 || code >= MaxGroups || !row.CodeSelected[code]) return false;
     }
     return true;
 }
@@ -249,7 +249,7 @@ ProgramState PupilState(const ClassBook& book, const PupilRow& row) {
     st.DataPath = book.sjisDataPath;
     st.RecordPath = SjisPathOf(row.fsPath);
     st.PlayerName = row.sjisPupil;
-    st.RecordOpen = 1;
+    st.RecordOpen = true;
     st.RecordOff = row.RecordOff;
     st.FlashTime = row.FlashTime;
     st.RandomOrder = row.RandomOrder;

@@ -38,9 +38,10 @@ struct PupilRow {
     bool inUse = false;                 // a pupil's program has it open now
 
     // What the record holds, for drawing the pupil's grid.
-    int32_t RecordOff = 0, FlashTime = 0, RandomOrder = 0, HintMode = 0;
-    std::array<int32_t, MaxGroups> LessonSelected{};
-    std::array<int32_t, MaxGroups> CodeSelected{};
+    bool RecordOff = false, RandomOrder = false, HintMode = false;
+    int32_t FlashTime = 0;
+    std::array<bool, MaxGroups> LessonSelected{};
+    std::array<bool, MaxGroups> CodeSelected{};
     std::vector<int32_t> tries;   // per item of the question file
     std::vector<int32_t> states;  // per item of the question file
 };

@@ -30,9 +30,9 @@ TfrmPupil::TfrmPupil(ProgramState st, QWidget* parent) : QWidget(parent, Qt::Win
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     btnExChange = new QPushButton(this);
     btnExChange->setObjectName(QStringLiteral("btnExChange"));
-    btnExChange->setVisible(st_.DataKind > 1);
+    btnExChange->setVisible(HasCodes(st_.DataKind));
     connect(btnExChange, &QPushButton::clicked, this, [this] {
-        st_.FocusOnCode = st_.FocusOnCode == 0 ? 1 : 0;
+        st_.FocusOnCode = !st_.FocusOnCode;
         Show();
     });
     auto* heading = new QHBoxLayout;
