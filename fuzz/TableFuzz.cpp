@@ -29,10 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const ImportedData out = BuildDataFile(cells, options);
         size_t lines = 0;
-        for (size_t at = out.dat.find("\r\n"); at != std::string::npos; at = out.dat.find("\r\n", at + 2)) ++lines;
+        for (size_t at = out.dat.find("\r\n"); at != std::string::npos; at = out.dat.find("\r\n", at + 2))
+            ++lines;
         if (lines != out.lineCells.size() || out.items < 1 || out.items > MaxItems) std::abort();
     } catch (const TableError& e) {
-        if (e.Where().ja.empty() || (e.Where().row > 0 && e.Where().row > static_cast<int>(cells.rows.size()) + 1))
+        if (e.Where().ja.empty() ||
+            (e.Where().row > 0 && e.Where().row > static_cast<int>(cells.rows.size()) + 1))
             std::abort();
     }
     return 0;

@@ -240,7 +240,7 @@ TEST_F(DrillSafetyTest, AFileWithWarningsOnlyIsDrilledToTheCongratulation) {
     for (int set = 0; set < 20 && Scr().congratulations == 0; ++set) {
         StartTicks(3);
         for (int k = 0; k < st.SetSize; ++k) {
-            if (st.CurQuestionType == 0) {
+            if (st.CurQuestionType == QuestionType::Choice) {
                 AnswerRight();
                 continue;
             }
