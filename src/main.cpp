@@ -22,6 +22,7 @@
 #include "ui/mainwindow/StartPan.h"
 #include "ui/mainwindow/UiFirstPaint.h"
 #include "ui/mainwindow/VKMain.h"
+#include "ui/platform/UiErrorBox.h"
 #include "ui/platform/UiFileChooser.h"
 #include "ui/platform/UiFindingsPrompt.h"
 #include "ui/platform/UiFonts.h"

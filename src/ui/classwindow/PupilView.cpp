@@ -11,7 +11,7 @@
 #include "core/data/ScoreTally.h"
 #include "core/data/SjisText.h"
 #include "core/records/ScoreDisplay.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiScoreGrid.h"
 
 namespace vokamo {

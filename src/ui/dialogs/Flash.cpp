@@ -1,7 +1,5 @@
 #include "ui/dialogs/Flash.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -24,8 +22,9 @@ const QColor DigitColour(128, 0, 128);
 
 TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, ErrorBox& errors,
                      QWidget* parent)
-    : QWidget(parent), st_(st), main_(main), errors_(errors) {
-    SetUpDialogWindow(this, QStringLiteral("フラッシュする時間の設定"), 313, 218, WindowColour);
+    : UiDialogWindow(main, errors, QStringLiteral("フラッシュする時間の設定"), 313, 218, WindowColour,
+                     parent),
+      st_(st) {
     setObjectName(QStringLiteral("frmFlash"));
     QFont base(QString::fromUtf8(GothicP));
     base.setPixelSize(12);
@@ -70,6 +69,7 @@ TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main
     BitBtn1->setGeometry(196, 36, 90, 30);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn1Click(); }); });
+    SetKeyButtons(BitBtn1);
 
     Label1 = new QLabel(
         QStringLiteral(
@@ -85,10 +85,7 @@ TfrmFlash::TfrmFlash(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main
 
 void TfrmFlash::ShowAndLoad() {
     ShowValue();
-    show();
-    CentreOnScreen(this);
-    raise();
-    activateWindow();
+    ShowInFront();
 }
 
 void TfrmFlash::ShowValue() {
@@ -106,23 +103,9 @@ void TfrmFlash::pnlDownClick() {
 }
 
 void TfrmFlash::BitBtn1Click() {
+    // The close box ends the same way, so the main window's flash panel
+    // always shows the value that is in force.
     close();
-}
-
-void TfrmFlash::keyPressEvent(QKeyEvent* event) {
-    if (IsEnterKey(event)) {
-        BitBtn1->click();
-    } else {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void TfrmFlash::closeEvent(QCloseEvent* event) {
-    // The close box ends like OK, so the main window's flash panel always
-    // shows the value that is in force.
-    const bool wasVisible = isVisible();
-    QWidget::closeEvent(event);
-    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
 }
 
 }  // namespace vokamo

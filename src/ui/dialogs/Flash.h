@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QWidget>
-
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
+#include "ui/widgets/UiDialogWindow.h"
 
 class QLabel;
 class QPushButton;
@@ -15,7 +14,7 @@ class UiPanel;
 
 // The flash time of key-input questions, stepped with two arrow panels.
 // Each step is stored at once; there is nothing to cancel.
-class TfrmFlash : public QWidget {
+class TfrmFlash : public UiDialogWindow {
     Q_OBJECT
 public:
     // Opening makes no sound, so the player is not needed beyond building
@@ -32,10 +31,6 @@ public slots:
     // Shows the window with the current flash time.
     void ShowAndLoad();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void ShowValue();
     void pnlUpClick();
@@ -43,8 +38,6 @@ private:
     void BitBtn1Click();
 
     ProgramState& st_;
-    MainDisplay& main_;
-    ErrorBox& errors_;
     QLabel* pnlInf = nullptr;
     UiPanel* pnlUp = nullptr;
     UiPanel* pnlDown = nullptr;

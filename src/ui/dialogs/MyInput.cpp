@@ -7,6 +7,7 @@
 
 #include "core/records/RecordName.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiGuard.h"
 
 namespace vokamo {

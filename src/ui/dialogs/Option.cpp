@@ -1,9 +1,7 @@
 #include "ui/dialogs/Option.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,8 +27,9 @@ QFont DialogFont() {
 
 TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
                        QWidget* parent)
-    : QWidget(parent), st_(st), sound_(sound), main_(main), errors_(errors) {
-    SetUpDialogWindow(this, QStringLiteral("オプション"), 423, 279, WindowColour);
+    : UiDialogWindow(main, errors, QStringLiteral("オプション"), 423, 279, WindowColour, parent),
+      st_(st),
+      sound_(sound) {
     setObjectName(QStringLiteral("frmOption"));
     setFont(DialogFont());
 
@@ -69,6 +68,8 @@ TfrmOption::TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, 
     BitBtn1->setGeometry(296, 224, 100, 27);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { BitBtn1Click(); }); });
+    // Enter stands for OK and Esc for cancel, as on the buttons' captions.
+    SetKeyButtons(BitBtn1, BitBtn2);
 }
 
 QButtonGroup* TfrmOption::MakeRadioGroup(QGroupBox* box, const QString& item0, const QString& item1,
@@ -106,10 +107,7 @@ QRadioButton* TfrmOption::Item(OptionSetting which, int index) const {
 
 void TfrmOption::ShowAndLoad() {
     sound_.Play("button.wav", SoundMode::Background);
-    show();
-    CentreOnScreen(this);
-    raise();
-    activateWindow();
+    ShowInFront();
     Load();
 }
 
@@ -139,27 +137,11 @@ void TfrmOption::BitBtn2Click() {
     close();
 }
 
-void TfrmOption::keyPressEvent(QKeyEvent* event) {
-    // Enter stands for OK and Esc for cancel, as on the buttons' captions.
-    if (IsEnterKey(event)) {
-        BitBtn1->click();
-    } else if (event->key() == Qt::Key_Escape) {
-        BitBtn2->click();
-    } else {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void TfrmOption::closeEvent(QCloseEvent* event) {
-    const bool wasVisible = isVisible();
-    QWidget::closeEvent(event);
-    if (!wasVisible) return;
+void TfrmOption::Closed() {
     // OK, cancel (after putting the old values back) and the close box all
     // end here: the order follows RandomOrder, the main window catches up.
-    Guard(errors_, [this] {
-        FinishOptions(st_);
-        main_.RedrawStep();
-    });
+    FinishOptions(st_);
+    UiDialogWindow::Closed();
 }
 
 }  // namespace vokamo

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QWidget>
-
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/settings/Settings.h"
 #include "core/state/ProgramState.h"
+#include "ui/widgets/UiDialogWindow.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -19,7 +18,7 @@ namespace vokamo {
 // click changes the setting at once; cancel puts back the values of the
 // opening. However the window closes, the question order is rebuilt and the
 // main window redrawn, so no change slips past the status panels.
-class TfrmOption : public QWidget {
+class TfrmOption : public UiDialogWindow {
     Q_OBJECT
 public:
     TfrmOption(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
@@ -36,8 +35,8 @@ public slots:
     void ShowAndLoad();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Rebuilds the question order before the main window catches up.
+    void Closed() override;
 
 private:
     QButtonGroup* MakeRadioGroup(QGroupBox* box, const QString& item0, const QString& item1,
@@ -51,8 +50,6 @@ private:
 
     ProgramState& st_;
     SoundPlayer& sound_;
-    MainDisplay& main_;
-    ErrorBox& errors_;
     OptionValues copy_;
     QGroupBox* RadioGroup1 = nullptr;
     QGroupBox* RadioGroup2 = nullptr;

@@ -1,15 +1,13 @@
 #include "ui/dialogs/ScoreTable.h"
 
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
 
 #include "core/data/ScoreTally.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
 
@@ -29,8 +27,7 @@ constexpr int HeaderPadding = 2;
 
 TfrmScoreTable::TfrmScoreTable(ProgramState& st, SoundPlayer& /*sound*/, MainDisplay& main, ErrorBox& errors,
                                QWidget* parent)
-    : QWidget(parent), st_(st), main_(main), errors_(errors) {
-    SetUpDialogWindow(this, QStringLiteral("成績集計表"), 334, 291, WindowColour);
+    : UiDialogWindow(main, errors, QStringLiteral("成績集計表"), 334, 291, WindowColour, parent), st_(st) {
     setObjectName(QStringLiteral("frmScoreTable"));
 
     // The header row and the name column are the table's own headers, so
@@ -60,14 +57,12 @@ TfrmScoreTable::TfrmScoreTable(ProgramState& st, SoundPlayer& /*sound*/, MainDis
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(212, 229, 75, 25);
     connect(btnOK, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { btnOKClick(); }); });
+    SetKeyButtons(btnOK);
 }
 
 void TfrmScoreTable::FillAndShow() {
     Fill();
-    show();
-    CentreOnScreen(this);
-    raise();
-    activateWindow();
+    ShowInFront();
 }
 
 void TfrmScoreTable::Fill() {
@@ -115,20 +110,6 @@ void TfrmScoreTable::Fill() {
 
 void TfrmScoreTable::btnOKClick() {
     close();
-}
-
-void TfrmScoreTable::keyPressEvent(QKeyEvent* event) {
-    if (IsEnterKey(event)) {
-        btnOK->click();
-    } else {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void TfrmScoreTable::closeEvent(QCloseEvent* event) {
-    const bool wasVisible = isVisible();
-    QWidget::closeEvent(event);
-    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
 }
 
 }  // namespace vokamo

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QWidget>
-
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
+#include "ui/widgets/UiDialogWindow.h"
 
 class QPushButton;
 class QTableWidget;
@@ -14,7 +13,7 @@ namespace vokamo {
 // The score summary: one row per lesson (or second code) with the number of
 // items, the number learned, the learned rate and the evaluation. It is
 // worked out afresh at every opening and does not follow later changes.
-class TfrmScoreTable : public QWidget {
+class TfrmScoreTable : public UiDialogWindow {
     Q_OBJECT
 public:
     // Built like the other dialogs; the sound of opening is the main
@@ -29,17 +28,11 @@ public slots:
     // Fills the table from the current progress and shows the window.
     void FillAndShow();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void Fill();
     void btnOKClick();
 
     ProgramState& st_;
-    MainDisplay& main_;
-    ErrorBox& errors_;
     QTableWidget* grdTen = nullptr;
     QPushButton* btnOK = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "ui/dialogs/SelLes.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -9,6 +7,7 @@
 
 #include "core/data/RangeSelection.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiDialogWindow.h"
 #include "ui/widgets/UiGuard.h"
 #include "ui/widgets/UiPanel.h"
@@ -34,8 +33,10 @@ QFont PixelFont(const char* family, int px) {
 }  // namespace
 
 TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors, QWidget* parent)
-    : QWidget(parent), st_(st), sound_(sound), main_(main), errors_(errors) {
-    SetUpDialogWindow(this, QStringLiteral("学習範囲の指定"), WindowWidth, TallHeight, WindowColour);
+    : UiDialogWindow(main, errors, QStringLiteral("学習範囲の指定"), WindowWidth, TallHeight, WindowColour,
+                     parent),
+      st_(st),
+      sound_(sound) {
     setObjectName(QStringLiteral("frmSel"));
 
     for (int i = 0; i < MaxGroups; ++i) {
@@ -84,14 +85,12 @@ TfrmSel::TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorB
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setGeometry(264, 136, 75, 25);
     connect(btnOk, &QPushButton::clicked, this, [this] { Guard(errors_, [this] { btnOkClick(); }); });
+    SetKeyButtons(btnOk);
 }
 
 void TfrmSel::ShowAndFill() {
     Fill();
-    show();
-    CentreOnScreen(this);
-    raise();
-    activateWindow();
+    ShowInFront();
 }
 
 void TfrmSel::Fill() {
@@ -133,24 +132,10 @@ void TfrmSel::pnlAllOfClick() {
 }
 
 void TfrmSel::btnOkClick() {
-    sound_.Play("button.wav", SoundMode::Background);
-    close();
-}
-
-void TfrmSel::keyPressEvent(QKeyEvent* event) {
-    if (IsEnterKey(event)) {
-        btnOk->click();
-    } else {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void TfrmSel::closeEvent(QCloseEvent* event) {
     // OK and the window's own close box end the same way: the flags are
     // already stored, the main window only has to catch up.
-    const bool wasVisible = isVisible();
-    QWidget::closeEvent(event);
-    if (wasVisible) Guard(errors_, [this] { main_.RedrawStep(); });
+    sound_.Play("button.wav", SoundMode::Background);
+    close();
 }
 
 }  // namespace vokamo

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 
 #include "core/platform/MainDisplay.h"
 #include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
+#include "ui/widgets/UiDialogWindow.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +19,7 @@ class UiPanel;
 // the range. Every change reaches the shared state at once and the main
 // window redraws its labels and cells straight away, so the window is
 // modeless and nothing is undone when it closes.
-class TfrmSel : public QWidget {
+class TfrmSel : public UiDialogWindow {
     Q_OBJECT
 public:
     TfrmSel(ProgramState& st, SoundPlayer& sound, MainDisplay& main, ErrorBox& errors,
@@ -34,10 +34,6 @@ public slots:
     // Shows the window and fills it from the current grouping.
     void ShowAndFill();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void Fill();
     void Recolour();
@@ -48,8 +44,6 @@ private:
 
     ProgramState& st_;
     SoundPlayer& sound_;
-    MainDisplay& main_;
-    ErrorBox& errors_;
     std::array<UiPanel*, MaxGroups> panels_{};
     QLabel* Label1 = nullptr;
     UiPanel* pnlAllOn = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/drillwindow/UiKeyMap.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiPictures.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
 #include "ui/widgets/UiPanel.h"

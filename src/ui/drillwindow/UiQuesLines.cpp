@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "ui/drillwindow/QuesPan.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiTextFit.h"
 
 namespace vokamo {

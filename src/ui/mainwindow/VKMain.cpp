@@ -16,6 +16,7 @@
 
 #include "core/records/RecordLifecycle.h"
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiColour.h"
 #include "ui/widgets/UiGuard.h"
 #include "ui/widgets/UiScoreGrid.h"

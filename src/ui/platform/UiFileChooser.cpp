@@ -10,17 +10,11 @@
 
 #include "core/records/RecordName.h"
 #include "core/state/FileGuard.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiErrorBox.h"
 #include "ui/platform/UiMemory.h"
+#include "ui/platform/UiText.h"
 
 namespace vokamo {
-
-namespace {
-
-const char* const Caption = "Vantory";
-constexpr size_t MessageBoxBytes = 2000;
-
-}  // namespace
 
 QString QtFileFilter(const std::string& utf8Filter) {
     const QString filter = QString::fromStdString(utf8Filter);
@@ -84,19 +78,10 @@ std::optional<std::string> ExecForUsablePath(QFileDialog& dialog) {
         const std::string problem = ChosenPathProblem(chosen.toStdString());
         if (problem.empty())
             if (auto path = CorePath(chosen)) return path;
-        QMessageBox::warning(&dialog, QString::fromUtf8(Caption),
+        QMessageBox::warning(&dialog, QString::fromUtf8(MessageCaption),
                              QString::fromStdString(problem) + QStringLiteral("\n\n") +
                                  QString::fromStdString(ShortenForMessage(chosen.toStdString())));
     }
-}
-
-UiErrorBox::UiErrorBox(QWidget* parentWidget) : parent_(parentWidget) {}
-
-void UiErrorBox::ShowError(const std::string& utf8Message) {
-    // Our messages shorten the paths they quote; one from elsewhere (the file
-    // system library names whole paths) is held to a size the box can show.
-    QMessageBox::critical(parent_, QString::fromUtf8(Caption),
-                          QString::fromStdString(ShortenForMessage(utf8Message, MessageBoxBytes)));
 }
 
 }  // namespace vokamo

@@ -35,13 +35,4 @@ private:
     QWidget* parent_;
 };
 
-class UiErrorBox : public ErrorBox {
-public:
-    explicit UiErrorBox(QWidget* parent);
-    void ShowError(const std::string& utf8Message) override;
-
-private:
-    QWidget* parent_;
-};
-
 }  // namespace vokamo

@@ -1,8 +1,7 @@
 #include "ui/platform/UiFonts.h"
 
 #include <QFont>
-
-#include "core/data/SjisText.h"
+#include <QString>
 
 namespace vokamo {
 
@@ -12,16 +11,6 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-}
-
-QString ToQt(const std::string& sjis) {
-    return QString::fromStdString(SjisToUtf8Lossy(sjis));
-}
-
-std::string FromQt(const QString& text, bool* ok) {
-    auto sjis = Utf8ToSjis(text.toStdString());
-    if (ok) *ok = sjis.has_value();
-    return sjis.value_or(std::string());
 }
 
 }  // namespace vokamo

@@ -12,6 +12,7 @@
 #include "core/state/FileGuard.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiProgramFiles.h"
+#include "ui/platform/UiText.h"
 
 namespace vokamo {
 

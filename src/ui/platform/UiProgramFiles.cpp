@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include "core/records/WorkFolder.h"
+#include "ui/platform/UiErrorBox.h"
 
 #ifndef VOKAMO_DATA_FROM_BIN
 #define VOKAMO_DATA_FROM_BIN "../share/vokamo"
@@ -117,8 +118,8 @@ void ShowStartProblems(QWidget* parent, const QStringList& problems) {
     const QString text = problems.join(QStringLiteral("\n\n"));
     qWarning().noquote() << text;
     // Not modal: the program goes on, the teacher reads it when she likes.
-    auto* box =
-        new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantory"), text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(MessageCaption), text,
+                                QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();

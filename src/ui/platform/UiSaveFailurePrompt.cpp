@@ -5,21 +5,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/platform/UiErrorBox.h"
 #include "ui/platform/UiFileChooser.h"
 
 namespace vokamo {
 
-namespace {
-
-const char* const Caption = "Vantory";
-
-}  // namespace
-
 UiSaveFailurePrompt::UiSaveFailurePrompt(QWidget* parent) : parent_(parent) {}
 
 FailedSaveChoice UiSaveFailurePrompt::AskAfterFailedSave(const std::string& utf8Message) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
-                    QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(MessageCaption),
+                    QString::fromStdString(utf8Message), QMessageBox::NoButton, parent_);
     box.setObjectName(QStringLiteral("boxFailedSave"));
     QPushButton* again = box.addButton(QStringLiteral("もう一度保存する"), QMessageBox::AcceptRole);
     QPushButton* elsewhere = box.addButton(QStringLiteral("別の名前で保存..."), QMessageBox::ActionRole);
@@ -37,8 +32,8 @@ FailedSaveChoice UiSaveFailurePrompt::AskAfterFailedSave(const std::string& utf8
 }
 
 bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
-                    QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(MessageCaption),
+                    QString::fromStdString(utf8Message), QMessageBox::NoButton, parent_);
     box.setObjectName(QStringLiteral("boxEndWithoutSaving"));
     QPushButton* end = box.addButton(QStringLiteral("保存しないで終わる"), QMessageBox::DestructiveRole);
     QPushButton* back = box.addButton(QStringLiteral("戻る"), QMessageBox::RejectRole);

@@ -1,16 +1,16 @@
 #include "ui/widgets/UiDialogWindow.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
-#include <QWidget>
+
+#include "core/platform/MainDisplay.h"
+#include "ui/widgets/UiGuard.h"
 
 namespace vokamo {
-
-bool IsEnterKey(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 
 void CentreOnScreen(QWidget* window) {
     QScreen* screen = window->screen();
@@ -22,17 +22,54 @@ void CentreOnScreen(QWidget* window) {
                  area.y() + (area.height() - frame.height()) / 2);
 }
 
-void SetUpDialogWindow(QWidget* window, const QString& caption, int width, int height,
-                       const QColor& background) {
-    window->setWindowTitle(caption);
+UiDialogWindow::UiDialogWindow(MainDisplay& main, ErrorBox& errors, const QString& caption, int width,
+                               int height, const QColor& background, QWidget* parent)
+    : QWidget(parent), main_(main), errors_(errors) {
+    setWindowTitle(caption);
     // Fixed border: no resizing, no maximising, as the layouts are absolute.
-    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    window->setFixedSize(width, height);
-    QPalette pal = window->palette();
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFixedSize(width, height);
+    QPalette pal = palette();
     pal.setColor(QPalette::Window, background);
-    window->setPalette(pal);
-    window->setAutoFillBackground(true);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+void UiDialogWindow::SetKeyButtons(QPushButton* ok, QPushButton* cancel) {
+    ok_ = ok;
+    cancel_ = cancel;
+}
+
+void UiDialogWindow::ShowInFront() {
+    show();
+    CentreOnScreen(this);
+    raise();
+    activateWindow();
+}
+
+void UiDialogWindow::Closed() {
+    main_.RedrawStep();
+}
+
+void UiDialogWindow::keyPressEvent(QKeyEvent* event) {
+    // Through the buttons, so that a key does exactly what a click does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && ok_) {
+        ok_->click();
+    } else if (event->key() == Qt::Key_Escape && cancel_) {
+        cancel_->click();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void UiDialogWindow::closeEvent(QCloseEvent* event) {
+    // A window that is already hidden closes again without a word: the main
+    // window's closing reaches every dialog.
+    const bool wasVisible = isVisible();
+    QWidget::closeEvent(event);
+    if (wasVisible) Guard(errors_, [this] { Closed(); });
 }
 
 }  // namespace vokamo

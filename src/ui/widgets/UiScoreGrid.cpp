@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 #include "ui/widgets/UiColour.h"
 
 namespace vokamo {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "core/data/LineBreak.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 
 namespace vokamo {
 

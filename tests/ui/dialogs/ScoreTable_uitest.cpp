@@ -10,7 +10,7 @@
 #include "Fakes.h"
 #include "core/data/SjisText.h"
 #include "ui/dialogs/ScoreTable.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 
 namespace vokamo {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "DrillWindowFixture.h"
 #include "core/data/SjisText.h"
-#include "ui/platform/UiFonts.h"
+#include "ui/platform/UiText.h"
 
 namespace vokamo::test {
 namespace {

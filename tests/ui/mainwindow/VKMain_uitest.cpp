@@ -12,7 +12,6 @@
 #include "core/data/SjisText.h"
 #include "core/records/RecordFixtures.h"
 #include "ui/mainwindow/VKMain.h"
-#include "ui/platform/UiFonts.h"
 
 namespace vokamo {
 namespace {

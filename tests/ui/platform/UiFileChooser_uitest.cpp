@@ -18,6 +18,7 @@
 
 #include "CaseName.h"
 #include "TestSupport.h"
+#include "ui/platform/UiErrorBox.h"
 #include "ui/platform/UiFileChooser.h"
 #include "ui/platform/UiProgramFiles.h"
 
