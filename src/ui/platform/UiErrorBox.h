@@ -8,7 +8,8 @@ class QWidget;
 
 namespace vokamo {
 
-// The caption of the program's message boxes (UTF-8).
+// The caption of the drill program's message boxes (UTF-8); the class
+// overview uses its own title.
 inline constexpr const char* MessageCaption = "Vantory";
 
 // What a failed step has to say, in a box the learner closes before going on.
