@@ -160,7 +160,8 @@ int main(int argc, char** argv) {
     QObject::connect(&frmMain, &TfrmMain::Closed, &app, &QApplication::quit);
     UiRecordLocks recordLocks;
     UiSaveFailurePrompt savePrompt(&frmMain);
-    frmMain.SetRecordGuards(recordLocks, savePrompt);
+    UiGoOnPrompt goOnPrompt(&frmMain);
+    frmMain.SetRecordGuards(recordLocks, savePrompt, &goOnPrompt);
     UiFindingsPrompt findingsPrompt(&frmMain);
     CheckedFiles checkedFiles(DefaultCheckedFilesPath());
     frmMain.SetDataWarningGate(findingsPrompt, checkedFiles);

@@ -84,13 +84,30 @@ public:
         std::string path_;
     };
 
-    std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, bool& inUse) override {
-        inUse = others.count(fsRecordPath) > 0 || held.count(fsRecordPath) > 0;
-        if (inUse || unlockable.count(fsRecordPath)) return nullptr;
+    std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, LockFileState& state) override {
+        const bool inUse = others.count(fsRecordPath) > 0 || held.count(fsRecordPath) > 0;
+        state = inUse                            ? LockFileState::InUse
+                : unlockable.count(fsRecordPath) ? LockFileState::CannotMake
+                                                 : LockFileState::Taken;
+        if (state != LockFileState::Taken) return nullptr;
         held.insert(fsRecordPath);
         return std::make_unique<Handle>(held, fsRecordPath);
     }
     std::set<std::string> held, others, unlockable;
+};
+
+// Answers go-on questions from a queue; an empty queue stops.
+class ScriptedGoOnPrompt : public GoOnPrompt {
+public:
+    bool AskGoOn(const std::string& utf8Message) override {
+        asked.push_back(utf8Message);
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<bool> answers;
+    std::vector<std::string> asked;
 };
 
 // Answers the save-failure questions from queues; an empty queue ends

@@ -9,8 +9,8 @@ namespace vokamo {
 
 DataChangedError::DataChangedError(const std::string& sjisPath)
     : FileError("問題データファイル「" + PathForMessage(sjisPath) +
-                "」がドリルの途中で書き換えられ、問題の並びが変わりました。ドリルを終わります。"
-                "成績を開き直してから続けてください。") {}
+                "」がドリルの途中で書き換えられ、問題の並びが変わりました。ドリルを終わります。\n"
+                "「成績を開く」でこの成績をもう一度開くと、新しい問題ファイルで続けられます。") {}
 
 bool SameShape(const QuestionData& a, const QuestionData& b) {
     if (a.Title != b.Title || a.TypeCode != b.TypeCode || a.DataKind != b.DataKind ||

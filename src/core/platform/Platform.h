@@ -54,15 +54,30 @@ public:
     virtual ~RecordLock() = default;
 };
 
+// What became of the lock file beside a record.
+enum class LockFileState {
+    Taken,       // made; this program holds it
+    InUse,       // another running program holds it
+    CannotMake,  // the folder takes no new file: the record is used without one
+    StaleKept,   // one is there from a program that no longer runs, and cannot be removed
+};
+
 class RecordLocks {
 public:
     virtual ~RecordLocks() = default;
-    // Takes the lock beside the record at fsRecordPath (a file-system path).
-    // nullptr with inUse set: another running program holds it. nullptr
-    // with inUse clear: no lock can be made there (a folder that takes no
-    // new file), and the record is used without one. A lock left behind by
-    // a program that no longer runs is taken over.
-    virtual std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, bool& inUse) = 0;
+    // Takes the lock file beside the record at fsRecordPath (a real,
+    // absolute file-system path). nullptr unless state is Taken. A lock left
+    // behind by a program that no longer runs is taken over where it can be
+    // removed.
+    virtual std::unique_ptr<RecordLock> Lock(const std::string& fsRecordPath, LockFileState& state) = 0;
+};
+
+// A question the pupil answers with go on or stop.
+class GoOnPrompt {
+public:
+    virtual ~GoOnPrompt() = default;
+    // utf8Message says what is wrong and asks; true when she goes on.
+    virtual bool AskGoOn(const std::string& utf8Message) = 0;
 };
 
 // One thing to know about a question file before pupils use it, in Japanese

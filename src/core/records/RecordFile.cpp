@@ -6,15 +6,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include "core/data/DataFile.h"
 #include "core/data/LineReader.h"
 #include "core/data/SjisText.h"
 #include "core/data/TextUtils.h"
+#include "core/records/RecordLocking.h"
 #include "core/records/RecordText.h"
 #include "core/settings/Settings.h"
 #include "core/state/Errors.h"
@@ -116,13 +120,43 @@ std::string ItemLine(int32_t tries, int32_t state) {
                RecordItemLineBytes);
 }
 
-std::string RecordBytes(const ProgramState& st) {
+// Line 1 as the record file at realRecord holds it now; empty when there is
+// none (a new record) or it cannot be read.
+std::string StoredFirstLine(const std::string& realRecord) {
+    const int fd = ::open(realRecord.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return {};
+    std::string bytes;
+    int err = 0;
+    struct stat sb {};
+    if (::fstat(fd, &sb) == 0 && S_ISREG(sb.st_mode)) ReadBounded(fd, MaxRecordFileBytes, bytes, err);
+    ::close(fd);
+    return bytes.substr(0, bytes.find('\r'));
+}
+
+// Line 1: the question file beside the record is stored by its bare name,
+// so that a copy of the whole folder drills its own copy of the file (the
+// reader takes a bare name from the record's folder). A record that stores
+// this very file by its whole path keeps it so (saving it unchanged gives
+// the same file); any other file keeps its whole path.
+std::string StoredDataPath(const std::string& sjisDataPath, const std::string& realRecord) {
+    const size_t slash = sjisDataPath.rfind('/');
+    if (slash == std::string::npos || slash + 1 == sjisDataPath.size()) return sjisDataPath;
+    std::error_code ec;
+    const auto data = std::filesystem::absolute(FsPath(sjisDataPath), ec);
+    if (ec) return sjisDataPath;
+    const auto dataFolder = std::filesystem::weakly_canonical(data.parent_path(), ec);
+    if (ec || dataFolder != std::filesystem::path(realRecord).parent_path()) return sjisDataPath;
+    if (StoredFirstLine(realRecord) == sjisDataPath) return sjisDataPath;
+    return sjisDataPath.substr(slash + 1);
+}
+
+std::string RecordBytes(const ProgramState& st, const std::string& realRecord) {
     std::string out;
     auto line = [&out](const std::string& text) {
         out += text;
         out += "\r\n";
     };
-    line(st.DataPath);
+    line(StoredDataPath(st.DataPath, realRecord));
     line(SjisCut(st.Title, TitleBytes));
     line(st.PlayerName);
     line(Cut(std::to_string(st.TypeCode) + "," + std::to_string(st.ItemCount) + "," + FlagText(st.RecordOff) +
@@ -170,13 +204,19 @@ bool WriteAll(int fd, const std::string& bytes, off_t at = -1) {
 }
 
 constexpr const char* TempMark = ".vokamo-tmp-";
-constexpr size_t TempSuffixBytes = 6;  // the XXXXXX that mkstemp fills in
+constexpr const char* TempPattern = "XXXXXX";  // what mkstemp fills in
+
+std::string TempNameOf(const std::string& record) {
+    return SideFileName(record, std::string(TempMark) + TempPattern);
+}
 
 // A name mkstemp made for a save of `record`: ours, or the one saves used
 // before temporary files were hidden ("<record>.tmp-XXXXXX").
 bool IsTempOf(const std::string& name, const std::string& record) {
-    for (const std::string& prefix : {"." + record + TempMark, record + ".tmp-"})
-        if (name.size() == prefix.size() + TempSuffixBytes && name.compare(0, prefix.size(), prefix) == 0)
+    const size_t random = std::strlen(TempPattern);
+    for (const std::string& pattern : {TempNameOf(record), record + ".tmp-" + TempPattern})
+        if (name.size() == pattern.size() &&
+            name.compare(0, pattern.size() - random, pattern, 0, pattern.size() - random) == 0)
             return true;
     return false;
 }
@@ -240,6 +280,84 @@ bool Exists(const std::string& sjisPath) {
     return ::stat(FsPath(sjisPath).c_str(), &sb) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+// A path written on Windows: a drive ("C:") or '\\' between its parts.
+bool IsWindowsPath(const std::string& sjisPath) {
+    if (sjisPath.size() >= 2 && sjisPath[1] == ':' && std::isalpha(static_cast<unsigned char>(sjisPath[0])))
+        return true;
+    for (size_t i = 0; i < sjisPath.size(); i += SjisCharLen(sjisPath, i))
+        if (SjisCharLen(sjisPath, i) == 1 && sjisPath[i] == '\\') return true;
+    return false;
+}
+
+// Letters compared without case, only where they are letters: the second
+// byte of a double-byte character may look like one.
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t n = SjisCharLen(a, i);
+        if (n == 1) {
+            if (std::tolower(static_cast<unsigned char>(a[i])) !=
+                std::tolower(static_cast<unsigned char>(b[i])))
+                return false;
+        } else if (a.compare(i, n, b, i, n) != 0) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+// The file named sjisBare in the record's folder: of that exact name, or
+// else one that differs only in the case of its letters (Windows does not
+// tell them apart, so a record from there may spell it either way).
+std::optional<std::string> FindBeside(const std::string& sjisFolder, const std::string& sjisBare) {
+    if (Exists(sjisFolder + sjisBare)) return sjisFolder + sjisBare;
+    const std::string fsFolder = sjisFolder.empty() ? "." : FsPath(sjisFolder);
+    DIR* dir = ::opendir(fsFolder.c_str());
+    if (!dir) return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* e = ::readdir(dir)) {
+        const auto name = Utf8ToSjis(e->d_name);
+        if (name && SameIgnoringCase(*name, sjisBare)) {
+            found = sjisFolder + *name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// The folder a relative question file is taken from (Shift-JIS, with its
+// final '/'): the folder of the record file itself, past any link.
+std::string RecordFolder(const std::string& sjisPath, const std::string& realPath) {
+    const std::string chosen = FolderOf(sjisPath);
+    const auto realFolder = Utf8ToSjis(std::filesystem::path(realPath).parent_path().string());
+    if (!realFolder) return chosen;
+    std::error_code ec;
+    const auto chosenReal = std::filesystem::weakly_canonical(
+        std::filesystem::absolute(chosen.empty() ? "." : FsPath(chosen), ec), ec);
+    // The folder as it was chosen, unless the record lives elsewhere.
+    if (!ec && chosenReal == std::filesystem::path(realPath).parent_path()) return chosen;
+    return *realFolder + "/";
+}
+
+std::string MismatchMessage(const std::string& sjisRecord, const ProgramState& data,
+                            const std::string& recordTitle, int32_t recordType, int32_t recordItems) {
+    std::string text = "成績「" + PathForMessage(sjisRecord) + "」と問題ファイル「" +
+                       PathForMessage(data.DataPath) + "」が合っていません。\n" + "問題の数: 成績は " +
+                       std::to_string(recordItems) + " 問、問題ファイルは " + std::to_string(data.ItemCount) +
+                       " 問です。\n";
+    if (recordTitle != data.Title)
+        text += "題名: 成績は「" + PathForMessage(recordTitle) + "」、問題ファイルは「" +
+                PathForMessage(data.Title) + "」です。\n";
+    if (recordType != data.TypeCode)
+        text += "種類: 成績は " + std::to_string(recordType) + "、問題ファイルは " +
+                std::to_string(data.TypeCode) + " です。\n";
+    return text +
+           "問題ファイルが書き換えられたため、これまでの成績が別の問題の成績になったり、"
+           "覚えた問題がまた出たりすることがあります。\nこのまま続けますか？";
+}
+
 }  // namespace
 
 std::string OtherBookMessage(const std::string& record, const std::string& stored, const std::string& found) {
@@ -250,15 +368,19 @@ std::string OtherBookMessage(const std::string& record, const std::string& store
 
 FoundDataFile FindDataFile(const std::string& sjisRecordPath, const std::string& stored) {
     // A class folder copied elsewhere keeps the old absolute path on line 1,
-    // and a relative one means the record's own folder, never wherever the
-    // program was started from.
+    // and a relative one means the record's own folder (the folder of the
+    // file itself when the record is a link), never wherever the program
+    // was started from. A record from Windows names a drive or uses '\':
+    // only its bare name can mean anything here.
     FoundDataFile found;
-    const std::string folder = FolderOf(sjisRecordPath);
-    found.sjisPath = !stored.empty() && stored[0] != '/' ? folder + stored : stored;
-    if (!Exists(found.sjisPath)) {
-        const std::string beside = folder + BareName(stored);
-        if (beside != found.sjisPath && Exists(beside)) {
-            found.sjisPath = beside;
+    const std::string folder = RecordFolder(sjisRecordPath, RealRecordPath(FsPath(sjisRecordPath)));
+    const bool foreign = IsWindowsPath(stored);
+    found.sjisPath = !foreign && !stored.empty() && stored[0] != '/' ? folder + stored : stored;
+    if (foreign || !Exists(found.sjisPath)) {
+        const std::string bare = BareName(stored);
+        const auto beside = bare.empty() ? std::nullopt : FindBeside(folder, bare);
+        if (beside && *beside != found.sjisPath) {
+            found.sjisPath = *beside;
             found.substituted = true;
         }
     }
@@ -267,7 +389,7 @@ FoundDataFile FindDataFile(const std::string& sjisRecordPath, const std::string&
 
 std::string RecordLockPath(const std::string& fsRecordPath) {
     const std::filesystem::path record(fsRecordPath);
-    const std::string name = "." + record.filename().string() + ".vokamo-lock";
+    const std::string name = SideFileName(record.filename().string(), ".vokamo-lock");
     return record.has_parent_path() ? (record.parent_path() / name).string() : name;
 }
 
@@ -322,11 +444,13 @@ void ReadRecordFile(ProgramState& st) {
 }
 
 void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks) {
-    const std::string path = FsPath(st.RecordPath);
+    // Through a link to its target: the link stays, the target gets the results.
+    const std::string path = RealRecordPath(FsPath(st.RecordPath));
     const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temp = (folder / ("." + target.filename().string() + TempMark + "XXXXXX")).string();
+    const std::filesystem::path folder = target.parent_path();
+    std::string temp = (folder / TempNameOf(target.filename().string())).string();
     RemoveLeftoverTemps(path);
+    const std::string bytes = RecordBytes(st, path);
 
     const int fd = hooks.makeTemp ? hooks.makeTemp(temp) : ::mkstemp(temp.data());
     if (fd < 0) {
@@ -336,26 +460,35 @@ void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks) {
         struct stat sb {};
         if (::stat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode))
             throw FileError(WriteFailedMessage(st.RecordPath, err));
-        const int inPlace = RewriteInPlace(path, RecordBytes(st), hooks);
+        const int inPlace = RewriteInPlace(path, bytes, hooks);
         if (inPlace != 0) throw FileError(WriteFailedMessage(st.RecordPath, inPlace));
         return;
     }
-    auto fail = [&](int err, bool open) {
+    bool open = true;
+    auto fail = [&](int err) {
         if (open) ::close(fd);
         ::unlink(temp.c_str());
         throw FileError(WriteFailedMessage(st.RecordPath, err));
     };
-    if (::fchmod(fd, ReplacementMode(path)) != 0) fail(errno, true);
-    if (!WriteAll(fd, RecordBytes(st))) fail(errno, true);
-    if (::fsync(fd) != 0) fail(errno, true);
-    if (::close(fd) != 0) fail(errno, false);
+    // The new file is locked before it takes the record's place, so that no
+    // second program can slip in between the rename and the lock.
+    const bool locked = LockReplacement(path, fd);
+    if (::fchmod(fd, ReplacementMode(path)) != 0) fail(errno);
+    if (!WriteAll(fd, bytes)) fail(errno);
+    if (::fsync(fd) != 0) fail(errno);
+    if (!locked) {
+        open = false;
+        if (::close(fd) != 0) fail(errno);
+    }
     try {
         if (hooks.beforeRename) hooks.beforeRename(temp);
     } catch (...) {
+        if (open) ::close(fd);
         ::unlink(temp.c_str());
         throw;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) fail(errno, false);
+    if (::rename(temp.c_str(), path.c_str()) != 0) fail(errno);
+    if (open && !HandOverHold(path, fd)) ::close(fd);
     // The rename itself lives in the folder: sync it too, so that a power
     // cut right after a save cannot bring the old record back.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -381,10 +514,11 @@ void InitialiseRecord(ProgramState& st) {
     }
 }
 
-void OpenRecord(ProgramState& st, const std::string& sjisPath) {
+bool OpenRecord(ProgramState& st, const std::string& sjisPath, GoOnPrompt* ask) {
     ProgramState next = st;
     next.RecordPath = sjisPath;
-    RemoveLeftoverTemps(FsPath(sjisPath));
+    const std::string real = RealRecordPath(FsPath(sjisPath));
+    RemoveLeftoverTemps(real);
     // The record sets the counts of the blocks it holds; a record of another
     // kind than its data holds fewer (or none).
     next.LessonCount = 0;
@@ -399,10 +533,20 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     const std::string stored = next.DataPath;
     const FoundDataFile found = FindDataFile(sjisPath, stored);
     next.DataPath = found.sjisPath;
+    if (IsWindowsPath(stored) && !found.substituted)
+        throw FileError("成績「" + PathForMessage(sjisPath) + "」の問題ファイル「" + PathForMessage(stored) +
+                        "」が見つかりません。成績と同じフォルダーにも「" + PathForMessage(BareName(stored)) +
+                        "」がありません。");
     ReadDataHeader(next);
     if (found.substituted &&
         (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems))
         throw FileError(OtherBookMessage(sjisPath, stored, next.DataPath));
+    // Progress is kept by item number: when the file gained or lost items
+    // since the last save, results may now stand on other items. The pupil
+    // hears it before anything is scored.
+    if (ask && (next.Title != recordTitle || next.TypeCode != recordType || next.ItemCount != recordItems) &&
+        !ask->AskGoOn(MismatchMessage(sjisPath, next, recordTitle, recordType, recordItems)))
+        return false;
     for (int32_t i = std::max(recordItems, 0); i < std::min(next.ItemCount, MaxItems); ++i) {
         next.ItemTries[i] = 0;
         next.ItemState[i] = -1;
@@ -420,6 +564,7 @@ void OpenRecord(ProgramState& st, const std::string& sjisPath) {
     next.PickStart = 0;
     BuildItemOrder(next);
     st = std::move(next);
+    return true;
 }
 
 void SaveIfOpen(const ProgramState& st) {

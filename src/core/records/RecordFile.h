@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "core/platform/Platform.h"
 #include "core/state/ProgramState.h"
 
 namespace vokamo {
@@ -33,14 +34,19 @@ struct RecordWriteHooks {
     std::function<void()> afterInPlaceWrite;
 };
 
-// Writes st as the record file st.RecordPath. The file is replaced
-// atomically: a temporary file ".<name>.vokamo-tmp-XXXXXX" in the same
-// folder is written, flushed, synced and renamed over the old one; when
+// Writes st as the record file st.RecordPath, or where that link leads
+// (RealRecordPath). The file is replaced atomically: a temporary file
+// ".<name>.vokamo-tmp-XXXXXX" (SideFileName) in the same folder is written,
+// flushed, synced and renamed over the old one; when
 // anything fails the old file stays as it was, the temporary file is
 // removed and FileError is thrown. Where the folder takes no new file but
 // the record itself may be changed, the record is rewritten in place, with
 // its old bytes written back when the new ones cannot be. Temporary files
 // of this record that an interrupted save left behind are removed first.
+// Line 1 holds the question file's bare name when it lies in the record's
+// own folder (unless the record stores it by its whole path already), its
+// whole path otherwise. While this program holds the
+// record's lock (RecordFileHold), the new file takes it over.
 void WriteRecordFile(const ProgramState& st, const RecordWriteHooks& hooks = {});
 
 // Removes the temporary files that interrupted saves of the record at
@@ -62,14 +68,23 @@ void InitialiseRecord(ProgramState& st);
 // previously open record still open). On success RecordOpen is 1,
 // RecordPath is sjisPath, PickPos and PickStart are 0 and ItemOrder is
 // rebuilt. Items that the data file has beyond the record's item lines
-// start never answered.
-void OpenRecord(ProgramState& st, const std::string& sjisPath);
+// start never answered. A stored Windows path ("C:\\VOKAMO\\X.DAT") stands
+// for the file of its bare name beside the record; there, and wherever the
+// named file is missing, a name that differs only in letter case is taken.
+// When the question file's item count, title or type code is no longer the
+// record's, `ask` tells the pupil (with both counts) and the record opens
+// only when she goes on; false then, with st untouched. Without `ask` it
+// opens as it is.
+bool OpenRecord(ProgramState& st, const std::string& sjisPath, GoOnPrompt* ask = nullptr);
 
 // The question data file a record names on its line 1 (`stored`, as the
 // record holds it): a relative name is taken from the record's folder, and
 // when the named file does not exist the file of the same name in the
-// record's folder is used (`substituted`); a Windows path's '\\' counts as
-// a folder separator there. Shift-JIS paths.
+// record's folder is used (`substituted`), also one whose name differs only
+// in letter case; a Windows path ("C:\\...") always stands for its bare name
+// there (sjisPath is the stored path when nothing is found). The record's
+// folder is that of the file itself when the record is a link. Shift-JIS
+// paths.
 struct FoundDataFile {
     std::string sjisPath;
     bool substituted = false;

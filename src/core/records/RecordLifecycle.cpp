@@ -1,8 +1,5 @@
 #include "core/records/RecordLifecycle.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/data/DataCheck.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
@@ -17,14 +14,6 @@ namespace vokamo {
 
 namespace {
 
-// One spelling for one file, so that the record held is recognised however
-// its path was written.
-std::string LockKey(const std::string& sjisPath) {
-    std::error_code ec;
-    const auto full = std::filesystem::weakly_canonical(FsPath(sjisPath), ec);
-    return ec ? FsPath(sjisPath) : full.string();
-}
-
 // Lets go of a lock taken for a record that did not become the open one.
 struct TakenLock {
     RecordLockKeeper* locks;
@@ -38,28 +27,45 @@ struct TakenLock {
     }
 };
 
+std::string InUseMessage(const std::string& sjisPath) {
+    return "成績「" + PathForMessage(sjisPath) +
+           "」は、ほかのVokamoで使われています。そちらを終わってから開いてください。";
+}
+
 }  // namespace
 
-void RecordLockKeeper::Take(const std::string& sjisPath) {
-    taken_.reset();
-    takenPath_ = LockKey(sjisPath);
-    if (held_ && takenPath_ == heldPath_) return;
-    bool inUse = false;
-    taken_ = locks_.Lock(FsPath(sjisPath), inUse);
-    if (inUse)
-        throw FileError("成績「" + PathForMessage(sjisPath) +
-                        "」は、ほかのVokamoで使われています。そちらを終わってから開いてください。");
+bool RecordLockKeeper::Take(const std::string& sjisPath) {
+    taken_ = Locks{};
+    taken_.key = RealRecordPath(FsPath(sjisPath));
+    if (held_.key == taken_.key && !held_.key.empty()) return true;
+    LockFileState fileState = LockFileState::CannotMake;
+    taken_.file = locks_.Lock(taken_.key, fileState);
+    if (fileState == LockFileState::InUse) throw FileError(InUseMessage(sjisPath));
+    RecordFileHold::Result holdState = RecordFileHold::Result::Unavailable;
+    taken_.hold = RecordFileHold::Take(taken_.key, holdState);
+    if (holdState == RecordFileHold::Result::InUse) throw FileError(InUseMessage(sjisPath));
+    // Either lock alone keeps a second program off; a record that does not
+    // exist yet gets the lock on its file at its first save.
+    if (fileState == LockFileState::Taken || holdState != RecordFileHold::Result::Unavailable) return true;
+    std::string why =
+        fileState == LockFileState::StaleKept
+            ? "前に使ったVokamoの印のファイルが残っていて、消せません。"
+            : "フォルダーにも成績のファイルにも、ほかのVokamoが同時に開かないようにする印を付けられません。";
+    const std::string message = "成績「" + PathForMessage(sjisPath) + "」: " + why + "\n" + SharedUseWarning +
+                                "。\nこのまま開きますか？";
+    if (ask_ && ask_->AskGoOn(message)) return true;
+    taken_ = Locks{};
+    return false;
 }
 
 void RecordLockKeeper::Keep() {
-    if (held_ && takenPath_ == heldPath_) return;
+    if (taken_.key.empty() || taken_.key == held_.key) return;
     held_ = std::move(taken_);
-    heldPath_ = takenPath_;
+    taken_ = Locks{};
 }
 
 void RecordLockKeeper::Drop() {
-    taken_.reset();
-    takenPath_.clear();
+    taken_ = Locks{};
 }
 
 bool AcceptDataWarnings(const std::string& sjisDataPath, DataWarningGate& gate, bool onlyWhenChanged) {
@@ -73,14 +79,15 @@ bool AcceptDataWarnings(const std::string& sjisDataPath, DataWarningGate& gate, 
     return true;
 }
 
-bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks, DataWarningGate* gate) {
+bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks, DataWarningGate* gate,
+                    GoOnPrompt* ask) {
     SaveIfOpen(st);
     const auto path = files.ChooseFile(RecordDialogTitle, RecordDialogFilter);
     if (!path) return false;
     TakenLock lock{locks};
-    if (locks) locks->Take(*path);
+    if (locks && !locks->Take(*path)) return false;
     ProgramState next = st;
-    OpenRecord(next, *path);
+    if (!OpenRecord(next, *path, ask)) return false;
     if (gate && !AcceptDataWarnings(next.DataPath, *gate, true)) return false;
     st = std::move(next);
     lock.Keep();
@@ -133,7 +140,7 @@ bool CreateRecordStep(ProgramState& st, FileChooser& files, NamePrompt& names, E
         std::string problem = RecordNameProblem(recordName, FsPath(sjisFolder));
         if (problem.empty() && locks) {
             try {
-                locks->Take(inFolder(recordName));
+                if (!locks->Take(inFolder(recordName))) continue;
             } catch (const FileError& e) {
                 problem = e.what();
             }
@@ -177,7 +184,7 @@ bool SaveAtEnd(ProgramState& st, SaveFailurePrompt& prompt, RecordLockKeeper* lo
                 if (!path->ends_with(".ret")) *path += ".ret";
                 TakenLock lock{locks};
                 try {
-                    if (locks) locks->Take(*path);
+                    if (locks && !locks->Take(*path)) break;
                 } catch (const FileError& e) {
                     failure = e.what();
                     break;

@@ -4,6 +4,7 @@
 
 #include "core/platform/Platform.h"
 #include "core/records/CheckedFiles.h"
+#include "core/records/RecordLocking.h"
 #include "core/state/ProgramState.h"
 
 namespace vokamo {
@@ -14,25 +15,35 @@ namespace vokamo {
 // open, paired with its own question data (a failure throws VokamoError
 // for the caller's error box).
 
-// The lock of the open record, so that no second program works on it. Held
-// from the record's open or creation until another record takes its place
-// or the program ends.
+// The locks of the open record, so that no second program works on it: a
+// lock file beside it and a lock on the record file itself, both keyed by
+// the record's real path (RealRecordPath), however it was chosen. Held from
+// the record's open or creation until another record takes its place or the
+// program ends.
 class RecordLockKeeper {
 public:
-    explicit RecordLockKeeper(RecordLocks& locks) : locks_(locks) {}
-    // Takes the lock of the record at sjisPath beside the one held (nothing
-    // to take when it is the record held). Throws FileError when another
-    // program has that record open.
-    void Take(const std::string& sjisPath);
-    // The lock taken last becomes the one held; the one held before is let go.
+    // ask: where neither lock can be had, the pupil is warned and asked
+    // whether to go on (without, such a record is refused).
+    explicit RecordLockKeeper(RecordLocks& locks, GoOnPrompt* ask = nullptr) : locks_(locks), ask_(ask) {}
+    // Takes the locks of the record at sjisPath beside the ones held
+    // (nothing to take when it is the record held). Throws FileError when
+    // another program has that record open; false when the pupil chose not
+    // to go on without a lock.
+    bool Take(const std::string& sjisPath);
+    // The locks taken last become the ones held; those held before are let go.
     void Keep();
-    // Lets go of the lock taken last: the record it was for did not open.
+    // Lets go of the locks taken last: the record they were for did not open.
     void Drop();
 
 private:
+    struct Locks {
+        std::unique_ptr<RecordLock> file;
+        std::unique_ptr<RecordFileHold> hold;
+        std::string key;
+    };
     RecordLocks& locks_;
-    std::unique_ptr<RecordLock> held_, taken_;
-    std::string heldPath_, takenPath_;
+    GoOnPrompt* ask_;
+    Locks held_, taken_;
 };
 
 // The warnings of a question file, shown before a record is made from it,
@@ -52,8 +63,10 @@ bool AcceptDataWarnings(const std::string& sjisDataPath, DataWarningGate& gate, 
 // Chooses and opens a record. True when another record is now open. With a
 // lock keeper, a record that another program has open is refused. With a
 // gate, the pupil who stops at the warnings keeps the record that was open.
+// With `ask`, a record that no longer matches its question file is opened
+// only when the pupil goes on (see OpenRecord).
 bool OpenRecordStep(ProgramState& st, FileChooser& files, RecordLockKeeper* locks = nullptr,
-                    DataWarningGate* gate = nullptr);
+                    DataWarningGate* gate = nullptr, GoOnPrompt* ask = nullptr);
 
 // Chooses a question data file, asks for the player name and the record
 // name and initialises the new record in sjisFolder (its file is written at
@@ -92,6 +105,7 @@ inline constexpr const char* FailedSaveQuestion =
     "もう一度保存するか、別の名前や場所に保存してください。";
 inline constexpr const char* EndWithoutSavingQuestion =
     "成績を保存しないで終わると、今回の学習の結果は失われます。\n本当に保存しないで終わりますか？";
+inline constexpr const char* SharedUseWarning = "ほかの人が同時に使うと、結果が失われることがあります";
 inline constexpr const char* SaveElsewhereTitle = "成績を保存する名前と場所を選んでください。";
 
 }  // namespace vokamo

@@ -20,13 +20,14 @@ std::optional<std::string> TrySave(ProgramState& st) {
 
 }  // namespace
 
-void RecordSession::SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
-    locks_.emplace(locks);
+void RecordSession::SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt, GoOnPrompt* goOn) {
+    locks_.emplace(locks, goOn);
     prompt_ = &prompt;
+    goOn_ = goOn;
 }
 
 bool RecordSession::Open(FileChooser& files) {
-    return OpenRecordStep(st_, files, Locks(), gate_ ? &*gate_ : nullptr);
+    return OpenRecordStep(st_, files, Locks(), gate_ ? &*gate_ : nullptr, goOn_);
 }
 
 bool RecordSession::Create(FileChooser& files, NamePrompt& names, const std::string& sjisFolder) {

@@ -21,8 +21,10 @@ public:
 
     // Locks each record opened or created from now on, and asks the pupil
     // what to do when the save at the end fails. Without them a failure at
-    // the end is only shown, once.
-    void SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+    // the end is only shown, once. goOn asks before a record is used where
+    // no lock can be had, or opened while it no longer matches its question
+    // file (without, the first is refused and the second opens as it is).
+    void SetGuards(RecordLocks& locks, SaveFailurePrompt& prompt, GoOnPrompt* goOn = nullptr);
     // Shows a question file's warnings before a record is made from it, or
     // opened with it after the file changed.
     void SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked) {
@@ -71,6 +73,7 @@ private:
     ErrorBox& errors_;
     std::optional<RecordLockKeeper> locks_;
     SaveFailurePrompt* prompt_ = nullptr;
+    GoOnPrompt* goOn_ = nullptr;
     std::optional<DataWarningGate> gate_;
     bool quitSaveFailed_ = false;  // shown once; quitting again does not repeat it
     bool endSettled_ = false;      // the save at the end was made or declined

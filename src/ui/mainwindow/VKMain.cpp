@@ -357,8 +357,8 @@ void TfrmMain::SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked)
     session_.SetDataWarningGate(prompt, checked);
 }
 
-void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt) {
-    session_.SetGuards(locks, prompt);
+void TfrmMain::SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt, GoOnPrompt* goOn) {
+    session_.SetGuards(locks, prompt, goOn);
 }
 
 void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {

@@ -33,8 +33,10 @@ public:
     void SetStartPan(QWidget* startPan) { startPan_ = startPan; }
 
     // Locks each open record to this program, and asks the pupil what to do
-    // when the save at the end fails (without, a failure is only shown).
-    void SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt);
+    // when the save at the end fails (without, a failure is only shown);
+    // goOn asks before a record is used unlocked or no longer matches its
+    // question file.
+    void SetRecordGuards(RecordLocks& locks, SaveFailurePrompt& prompt, GoOnPrompt* goOn = nullptr);
     // Shows a question file's warnings before a record is made from it or
     // opened with it after a change (without, they are not shown).
     void SetDataWarningGate(FindingsPrompt& prompt, CheckedFiles& checked);

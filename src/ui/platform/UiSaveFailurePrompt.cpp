@@ -45,6 +45,22 @@ bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message
     return box.clickedButton() == end;
 }
 
+UiGoOnPrompt::UiGoOnPrompt(QWidget* parent) : parent_(parent) {}
+
+bool UiGoOnPrompt::AskGoOn(const std::string& utf8Message) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
+                    QMessageBox::NoButton, parent_);
+    box.setObjectName(QStringLiteral("boxGoOn"));
+    QPushButton* goOn = box.addButton(QStringLiteral("続ける"), QMessageBox::AcceptRole);
+    QPushButton* stop = box.addButton(QStringLiteral("やめる"), QMessageBox::RejectRole);
+    goOn->setObjectName(QStringLiteral("btnGoOn"));
+    stop->setObjectName(QStringLiteral("btnStop"));
+    box.setDefaultButton(stop);
+    box.setEscapeButton(stop);
+    box.exec();
+    return box.clickedButton() == goOn;
+}
+
 std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string& title,
                                                                const std::string& filter) {
     QFileDialog dialog(parent_, QString::fromStdString(title), QDir::homePath(), QtFileFilter(filter));

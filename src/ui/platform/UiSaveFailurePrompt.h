@@ -19,4 +19,15 @@ private:
     QWidget* parent_;
 };
 
+// A go-on-or-stop question as a message box; stopping is the default, so
+// that a pupil who only presses Enter risks nothing.
+class UiGoOnPrompt : public GoOnPrompt {
+public:
+    explicit UiGoOnPrompt(QWidget* parent);
+    bool AskGoOn(const std::string& utf8Message) override;
+
+private:
+    QWidget* parent_;
+};
+
 }  // namespace vokamo

@@ -173,9 +173,10 @@ TEST_F(RecordFileTest, NewRecordSavedWithoutDrillHasNoProgress) {
     st.RandomOrder = 1;
     InitialiseRecord(st);
     WriteRecordFile(st);
+    // The question file beside the record is stored by its bare name.
     EXPECT_EQ(ReadBytes(Path("n.ret")),
-              test::CrLf({st.DataPath, Sjis("単語テスト"), Sjis("花子"), "2,4,0,0,0,0", "2", "1", "1", "3",
-                          "1", "1", "1", "0,-1", "0,-1", "0,-1", "0,-1"}));
+              test::CrLf({"d.dat", Sjis("単語テスト"), Sjis("花子"), "2,4,0,0,0,0", "2", "1", "1", "3", "1",
+                          "1", "1", "0,-1", "0,-1", "0,-1", "0,-1"}));
 }
 
 TEST_F(RecordFileTest, SaveKeepsTheFilePermissions) {

@@ -9,10 +9,12 @@
 #include "Fakes.h"
 #include "RecordFixtures.h"
 #include "TestSupport.h"
+#include "core/data/DataChange.h"
 #include "core/data/DataFile.h"
 #include "core/data/SjisText.h"
 #include "core/records/CheckedFiles.h"
 #include "core/records/RecordFile.h"
+#include "core/records/RecordLocking.h"
 #include "core/records/RecordName.h"
 #include "core/state/Errors.h"
 
@@ -369,6 +371,142 @@ TEST(NameField, CountsShiftJisBytes) {
     EXPECT_TRUE(NameFieldAccepts("ｱｲｳｴｵｶｷｸｹｺｻｼ"));  // half-width katakana: one byte each
     EXPECT_FALSE(NameFieldAccepts("😀"));
     EXPECT_FALSE(NameFieldAccepts("한"));
+}
+
+// A whole school day of one record: created under a bare name, saved,
+// reopened (its lock is the one already held), reached through a link,
+// copied with its folder, and given a name as long as the file system takes.
+TEST(RecordRoundTrip, CreatedRecordReopensAndTravelsWithItsFolder) {
+    const std::string dir = test::MakeTempDir();
+    const fs::path oldCwd = fs::current_path();
+    fs::create_directories(dir + "/class");
+    fs::current_path(dir + "/class");
+    const std::string data = test::WriteDataFile(dir + "/class", "eigo.dat", EvenShape(1, 6, 2, 0));
+    test::FakeRecordLocks locks;
+    RecordLockKeeper keeper(locks);
+    ProgramState st;
+    test::ScriptedFileChooser files;
+    test::ScriptedNamePrompt names;
+    test::RecordingErrorBox errors;
+    files.answers = {data};
+    names.answers = {"Hanako", "hanako"};
+    ASSERT_TRUE(CreateRecordStep(st, files, names, errors, ".", &keeper));
+    st.ItemState[0] = 2;
+    SaveIfOpen(st);
+    const std::string record = dir + "/class/hanako.ret";
+    EXPECT_EQ(test::ReadBytes(record).substr(0, 10), "eigo.dat\r\n");  // the bare name
+
+    files.answers = {record};
+    ASSERT_TRUE(OpenRecordStep(st, files, &keeper));
+    EXPECT_EQ(locks.held, (std::set<std::string>{record}));
+    EXPECT_EQ(st.ItemState[0], 2);
+
+    // Through a link: the same record (its lock), and the save reaches it.
+    fs::create_directories(dir + "/desk");
+    fs::create_symlink(record, dir + "/desk/mine.ret");
+    files.answers = {dir + "/desk/mine.ret"};
+    ASSERT_TRUE(OpenRecordStep(st, files, &keeper));
+    EXPECT_EQ(locks.held, (std::set<std::string>{record}));
+    st.ItemState[1] = 1;
+    SaveIfOpen(st);
+    EXPECT_TRUE(fs::is_symlink(dir + "/desk/mine.ret"));
+    EXPECT_NE(test::ReadBytes(record).find("\r\n0,2\r\n0,1\r\n"), std::string::npos);
+
+    // The copied folder drills its own copy of the question file.
+    fs::copy(dir + "/class", dir + "/copy", fs::copy_options::recursive);
+    test::WriteDataFile(dir + "/class", "eigo.dat", EvenShape(1, 9, 2, 0));
+    OpenRecord(st, dir + "/copy/hanako.ret");
+    EXPECT_EQ(st.DataPath, dir + "/copy/eigo.dat");
+    EXPECT_EQ(st.ItemCount, 6);
+
+    // A name as long as a file name can be: its lock and its temporary file
+    // still fit, and stay apart from those of a name that starts the same.
+    const std::string longName = std::string(251, 'n') + ".ret";
+    const std::string twin = std::string(251, 'n').replace(250, 1, "m") + ".ret";
+    for (const char* suffix : {".vokamo-lock", ".vokamo-tmp-XXXXXX"}) {
+        EXPECT_LE(SideFileName(longName, suffix).size(), 255u);
+        EXPECT_NE(SideFileName(longName, suffix), SideFileName(twin, suffix));
+        EXPECT_TRUE(SideFileName(longName, suffix).ends_with(suffix));
+    }
+    st.RecordPath = dir + "/copy/" + longName;
+    SaveIfOpen(st);
+    SaveIfOpen(st);
+    ProgramState again;
+    OpenRecord(again, st.RecordPath);
+    EXPECT_EQ(again.ItemState[1], 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/copy"), fs::directory_iterator()), 3);
+    fs::current_path(oldCwd);
+}
+
+// A record that no longer matches its question file (a teacher inserted an
+// item, renamed the book, changed its kind) is named with both counts
+// before anything is scored; the pupil may stop, and nothing changes.
+struct MismatchCase {
+    const char* name;
+    test::DataShape now;
+    bool asked;
+};
+
+class RecordMismatch : public ::testing::TestWithParam<MismatchCase> {};
+
+TEST_P(RecordMismatch, PupilIsToldWithBothCountsAndMayStop) {
+    const MismatchCase& c = GetParam();
+    const std::string dir = test::MakeTempDir();
+    const auto before = EvenShape(1, 60, 3, 0);
+    const std::string data = test::WriteDataFile(dir, "eigo.dat", before);
+    test::WriteBytes(dir + "/r.ret", test::RecordBytesFor(data, before));
+    test::WriteDataFile(dir, "eigo.dat", c.now);
+    for (const bool goOn : {false, true}) {
+        ProgramState st;
+        test::ScriptedGoOnPrompt ask;
+        ask.answers = {goOn};
+        EXPECT_EQ(OpenRecord(st, dir + "/r.ret", &ask), goOn || !c.asked);
+        ASSERT_EQ(ask.asked.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_NE(ask.asked[0].find(" 60 問"), std::string::npos) << ask.asked[0];
+            EXPECT_NE(ask.asked[0].find(" " + std::to_string(c.now.itemLesson.size()) + " 問"),
+                      std::string::npos);
+        }
+        EXPECT_EQ(st.RecordOpen, goOn || !c.asked ? 1 : 0);
+    }
+}
+
+test::DataShape Renamed() {
+    auto shape = EvenShape(1, 60, 3, 0);
+    shape.title = "別の本";
+    return shape;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RecordMismatch,
+                         ::testing::Values(MismatchCase{"Same", EvenShape(1, 60, 3, 0), false},
+                                           MismatchCase{"ItemInserted", EvenShape(1, 61, 3, 0), true},
+                                           MismatchCase{"ItemRemoved", EvenShape(1, 59, 3, 0), true},
+                                           MismatchCase{"Retitled", Renamed(), true},
+                                           MismatchCase{"OtherKind", EvenShape(2, 60, 3, 2), true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// After the question file changed shape in the middle of a drill, the
+// message's advice works: opening the same record again (its lock is the
+// one held) lets the drill go on with the new file.
+TEST_F(RecordLifecycleTest, AdviceAfterAShapeChangeWorks) {
+    test::FakeRecordLocks locks;
+    test::ScriptedGoOnPrompt ask;
+    RecordLockKeeper keeper(locks, &ask);
+    files.answers = {dir + "/old.ret"};
+    ASSERT_TRUE(OpenRecordStep(st, files, &keeper, nullptr, &ask));
+    test::WriteDataFile(dir, "old.dat", EvenShape(2, 9, 2, 2));
+    try {
+        FollowDataFile(st);
+        ADD_FAILURE() << "a changed shape went unnoticed";
+    } catch (const DataChangedError& e) {
+        EXPECT_NE(std::string(e.what()).find("成績を開く"), std::string::npos) << e.what();
+    }
+    ask.answers = {true};
+    files.answers = {dir + "/old.ret"};
+    ASSERT_TRUE(OpenRecordStep(st, files, &keeper, nullptr, &ask));
+    EXPECT_EQ(ask.asked.size(), 1u);
+    EXPECT_EQ(st.ItemCount, 9);
+    EXPECT_NO_THROW(FollowDataFile(st));
 }
 
 }  // namespace

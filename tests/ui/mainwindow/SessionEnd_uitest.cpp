@@ -193,12 +193,12 @@ TEST(RecordLockFiles, OneHolderAndStaleLocksTakenOver) {
     const std::string record = test::MakeTempDir() + "/taro.ret";
     EXPECT_EQ(fs::path(UiRecordLocks::LockPath(record)).filename(), ".taro.ret.vokamo-lock");
     UiRecordLocks locks;
-    bool inUse = true;
-    auto first = locks.Lock(record, inUse);
+    LockFileState state = LockFileState::InUse;
+    auto first = locks.Lock(record, state);
     ASSERT_NE(first, nullptr);
-    EXPECT_FALSE(inUse);
-    EXPECT_EQ(locks.Lock(record, inUse), nullptr);
-    EXPECT_TRUE(inUse);
+    EXPECT_EQ(state, LockFileState::Taken);
+    EXPECT_EQ(locks.Lock(record, state), nullptr);
+    EXPECT_EQ(state, LockFileState::InUse);
     first.reset();
 
     const pid_t child = ::fork();
@@ -211,8 +211,8 @@ TEST(RecordLockFiles, OneHolderAndStaleLocksTakenOver) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(fs::exists(UiRecordLocks::LockPath(record)));
-    EXPECT_NE(locks.Lock(record, inUse), nullptr);
-    EXPECT_FALSE(inUse);
+    EXPECT_NE(locks.Lock(record, state), nullptr);
+    EXPECT_EQ(state, LockFileState::Taken);
 }
 
 }  // namespace
