@@ -48,8 +48,8 @@ bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message
 UiGoOnPrompt::UiGoOnPrompt(QWidget* parent) : parent_(parent) {}
 
 bool UiGoOnPrompt::AskGoOn(const std::string& utf8Message) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(Caption), QString::fromStdString(utf8Message),
-                    QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(MessageCaption),
+                    QString::fromStdString(utf8Message), QMessageBox::NoButton, parent_);
     box.setObjectName(QStringLiteral("boxGoOn"));
     QPushButton* goOn = box.addButton(QStringLiteral("続ける"), QMessageBox::AcceptRole);
     QPushButton* stop = box.addButton(QStringLiteral("やめる"), QMessageBox::RejectRole);
