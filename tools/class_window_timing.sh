@@ -17,11 +17,11 @@ RUNS="${2:-10}"
 VOKAMO="$BUILD/vokamo"
 
 WORK="$(mktemp -d)"
-XVFB_PID=""
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 APP_PID=""
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    stop_display
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -46,12 +46,7 @@ for p in $(seq 1 40); do
     } >"$CLASS/p$p/p$p.ret"
 done
 
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$WORK/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+private_display "$WORK" 1280x1024x24 || exit 1
 # The folder memory of this run only.
 export XDG_CONFIG_HOME="$WORK/config"
 

@@ -12,23 +12,21 @@ set -euo pipefail
 ROOT=$(realpath "$(dirname "$0")/..")
 OUT=$(realpath -m "${1:?output folder}")
 VOKAMO=$(realpath "${2:-$ROOT/build/vokamo}")
+WINPICTURE=${VOKAMO_WINPICTURE:-$(dirname "$VOKAMO")/winpicture}
 SAMPLE=$(realpath "${3:-$ROOT/samples/mix3.dat}")
 mkdir -p "$OUT"
-
-if [ -z "${VOKAMO_SHOT_DISPLAY:-}" ]; then
-    export VOKAMO_SHOT_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-shots-XXXXXX")
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+    stop_display
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 . "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
+private_display "$WORK"
 window() {
     find_window "$@" || { echo "docs_screenshots: no window '$1'" >&2; return 1; }
 }

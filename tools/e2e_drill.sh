@@ -17,21 +17,19 @@ set -euo pipefail
 
 ROOT=$(realpath "$(dirname "$0")/..")
 VOKAMO=$(realpath "${1:-$ROOT/build/vokamo}")
+WINPICTURE=${VOKAMO_WINPICTURE:-$(dirname "$VOKAMO")/winpicture}
 SAMPLES=$(realpath "${2:-$ROOT/samples}")
 END_BY=${3:-quit}
 [ -x "$VOKAMO" ] || { echo "e2e_drill: no program at $VOKAMO" >&2; exit 1; }
+[ -x "$WINPICTURE" ] || { echo "e2e_drill: no winpicture at $WINPICTURE" >&2; exit 1; }
 [ -f "$SAMPLES/kihon0.dat" ] || { echo "e2e_drill: no kihon0.dat in $SAMPLES" >&2; exit 1; }
-
-if [ -z "${VOKAMO_E2E_DISPLAY:-}" ]; then
-    export VOKAMO_E2E_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}e2e-XXXXXX")
 LOG="$WORK/vokamo.log"
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+    stop_display
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -43,6 +41,7 @@ fail() {
 }
 
 . "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
+private_display "$WORK" || fail "no X server"
 
 # The answers of the first ten items of the sample, in data order.
 SAMPLE=kihon0.dat
@@ -87,10 +86,11 @@ for word in "${ANSWERS[@]}"; do
     xdotool type --delay 60 "$word"
     TYPED=$(wait_picture "$QUES" 300 "$QUESTION") || fail "'$word' did not appear"
     xdotool key Return
-    # The answer is judged and shown for the pause after a right word (0.8 s);
-    # the next question is the first picture that stays longer. Letters typed
-    # during the pause would be lost with it.
-    QUESTION=$(wait_picture "$QUES" 1500 "$TYPED") || fail "no question after '$word'"
+    # The judged answer stays for the pause after a right word (0.8 s); the
+    # next question is the picture after it. Letters typed during the pause
+    # would be lost with it.
+    JUDGED=$(wait_picture "$QUES" 250 "$TYPED") || fail "'$word' was not judged"
+    QUESTION=$(wait_picture "$QUES" 300 "$TYPED" "$JUDGED") || fail "no question after '$word'"
 done
 
 if [ "$END_BY" = sigterm ]; then
@@ -101,12 +101,13 @@ else
     xdotool key Escape
     wait_gone "$QUES" || fail "Esc did not leave the drill window"
 
-    # btnQuit at 11,5 inside SpeedBar; the window may still be busy with the
-    # redraw after the drill, so the click is given again every few seconds.
-    for _ in $(seq 1 10); do
+    # btnQuit at 11,5 inside SpeedBar; clicks in the first second after the
+    # drill window closed are not taken, and the window may still be busy with
+    # the redraw after the drill, so the click is given again every second.
+    for _ in $(seq 1 30); do
         kill -0 "$PID" 2>/dev/null || break
         xdotool mousemove --window "$MAIN" $((6 + 11 + 12)) $((2 + 5 + 12)) click 1 2>/dev/null || true
-        for _ in $(seq 1 30); do
+        for _ in $(seq 1 10); do
             kill -0 "$PID" 2>/dev/null || break
             sleep 0.1
         done

@@ -2,6 +2,30 @@
 # Every wait is bounded: each helper returns 1 when what it waits for does
 # not come.
 #
+# private_display FOLDER [SCREEN]: starts an X server of the script's own and
+# exports DISPLAY for it; stop_display ends it (call it on exit). Xvfb picks a
+# display number nobody uses and writes it to FOLDER/display once it accepts
+# clients, so that scripts and measurements can run side by side; -noreset
+# keeps it from resetting, and refusing clients meanwhile, each time the last
+# program has gone.
+XVFB_PID=
+private_display() {
+    Xvfb -displayfd 3 -noreset -screen 0 "${2:-1024x768x24}" -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$1/display" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    [ -s "$1/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n1 "$1/display")"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+stop_display() {
+    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then kill "$XVFB_PID" 2>/dev/null || true; fi
+    XVFB_PID=
+}
+#
 # find_window PATTERN [EXCLUDE]: waits (up to 20 s) for a visible window whose
 # name matches PATTERN and is not the window EXCLUDE, and prints its id.
 find_window() {
@@ -58,35 +82,13 @@ wait_focus() {
     return 1
 }
 
-# window_picture WINDOW: a fingerprint of what WINDOW shows now; empty when
-# it cannot be read.
-window_picture() {
-    local bytes
-    # A window that is not on the screen has no picture (and import would
-    # wait for it).
-    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
-    bytes=$(timeout 5 import -silent -window "$1" rgb:- 2>/dev/null | md5sum) || return 0
-    [ "${bytes%% *}" = d41d8cd98f00b204e9800998ecf8427e ] || echo "${bytes%% *}"
-}
-
 # wait_picture WINDOW STILL_MS [OLD...]: waits (up to 30 s) until WINDOW shows
 # a picture that is none of OLD and has not changed for STILL_MS, and prints
 # its fingerprint. With STILL_MS longer than the program's own pauses, the
-# picture is the next one that stays.
+# picture is the next one that stays. The looking is done by the winpicture
+# tool built beside the program: WINPICTURE names it.
 wait_picture() {
-    local win=$1 still=$2 last= now since=
+    local win=$1 still=$2
     shift 2
-    local end=$((SECONDS + 30))
-    while [ "$SECONDS" -lt "$end" ]; do
-        now=$(window_picture "$win")
-        if [ -z "$now" ] || [[ " $* " == *" $now "* ]] || [ "$now" != "$last" ]; then
-            since=$(date +%s%3N)
-        elif [ $(($(date +%s%3N) - since)) -ge "$still" ]; then
-            echo "$now"
-            return 0
-        fi
-        last=$now
-        sleep 0.05
-    done
-    return 1
+    "${WINPICTURE:?the winpicture tool is not named}" "$win" "$still" 30 "$@"
 }

@@ -19,17 +19,14 @@ BUILD=$(realpath "${1:?usage: $0 BUILD_DIR}")
 SOURCE=$(realpath "$(dirname "${BASH_SOURCE[0]}")/..")
 [ -x "$BUILD/vokamo" ] || { echo "package_test: no program in $BUILD" >&2; exit 1; }
 
-if [ -z "${VOKAMO_PACKAGE_DISPLAY:-}" ]; then
-    export VOKAMO_PACKAGE_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TAG-}package-XXXXXX")
 # Beside BUILD_DIR, so that a compiler cache finds the same relative paths.
 ROUTE="$BUILD-readme-route"
 PID=
 cleanup() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+    stop_display
     rm -rf "$SCRATCH" "$ROUTE"
 }
 trap cleanup EXIT
@@ -106,7 +103,7 @@ for readme in "$DOC"/README*.md; do
 done
 
 # --- starting the unpacked program ------------------------------------------
-. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
+private_display "$SCRATCH" || fail "no X server"
 
 # start NAME HOME: starts the program as the menu does, in an empty folder.
 start() {

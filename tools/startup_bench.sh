@@ -22,25 +22,16 @@ MINIMAL="$BUILD/minimal_qt"
 cmake --build "$BUILD" --target vokamo minimal_qt mapclock -j 2 >/dev/null
 
 WORK="$(mktemp -d)"
-XVFB_PID=""
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 APP_PID=""
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    stop_display
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-# Xvfb picks a display number nobody uses and writes it out once it accepts
-# clients (other measurements may run on the same machine at the same time);
-# -noreset keeps it from resetting, and refusing clients meanwhile, each time
-# the last program of a run has gone.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$WORK/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+private_display "$WORK" 1280x1024x24 || exit 1
 
 now_ns() { date +%s%N; }
 
