@@ -149,6 +149,11 @@ HELP=$(click_until "$MAIN" $((6 + 464 + 12)) $((2 + 5 + 12)) '^Vantory .' || tru
 CLASS=$(sed -n 's/^StartupWMClass=//p' "$ROOT/usr/share/applications/org.vokamo.Vokamo.desktop")
 [ -n "$CLASS" ] || fail "the menu entry names no StartupWMClass"
 xprop -id "$MAIN" WM_CLASS | grep -q -F "\"$CLASS\"" || fail "first: WM_CLASS is not $CLASS: $(xprop -id "$MAIN" WM_CLASS)"
+# The icon may come a moment after the window on a loaded machine.
+for _ in $(seq 1 25); do
+    xprop -id "$MAIN" _NET_WM_ICON | grep -q 'Icon (' && break
+    sleep 0.2
+done
 xprop -id "$MAIN" _NET_WM_ICON | grep -q 'Icon (' || fail "first: the window has no icon"
 stop
 for s in button button2 change huku piyo piyo1 oldng; do
