@@ -1,0 +1,43 @@
+#!/bin/bash
+# Wall time of the whole ctest run of two build folders, measured in turn in
+# one sitting (A B A B ...), so that the machine's load weighs on both alike:
+#
+#   tools/test_wall_time.sh OLD_BUILD NEW_BUILD [ROUNDS]
+#
+# Each run gets a temporary folder of its own as TMPDIR (removed afterwards:
+# older builds' tests left files there). Prints every run's seconds, each
+# build's median and the ratio NEW/OLD of the medians.
+set -euo pipefail
+
+OLD=$(realpath "${1:?usage: $0 OLD_BUILD NEW_BUILD [ROUNDS]}")
+NEW=$(realpath "${2:?usage: $0 OLD_BUILD NEW_BUILD [ROUNDS]}")
+ROUNDS=${3:-1}
+JOBS=${VOKAMO_JOBS:-2}
+
+SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-wall-XXXXXX")
+trap 'rm -rf "$SCRATCH"' EXIT
+
+# run BUILD: the seconds its ctest run took, failures included (a failing
+# test still costs its time; the count is reported beside it).
+run() {
+    local tmp start end
+    tmp=$(mktemp -d "$SCRATCH/tmp-XXXXXX")
+    start=$(date +%s%N)
+    (cd "$1" && TMPDIR="$tmp" ctest --timeout 300 -j "$JOBS" >"$SCRATCH/last.log" 2>&1) || true
+    end=$(date +%s%N)
+    rm -rf "$tmp"
+    echo "$(((end - start) / 1000000))"
+}
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+declare -a OLD_MS NEW_MS
+for round in $(seq 1 "$ROUNDS"); do
+    OLD_MS+=("$(run "$OLD")")
+    echo "round $round: $OLD ${OLD_MS[-1]} ms ($(grep -o '[0-9]* tests failed out of [0-9]*' "$SCRATCH/last.log"))"
+    NEW_MS+=("$(run "$NEW")")
+    echo "round $round: $NEW ${NEW_MS[-1]} ms ($(grep -o '[0-9]* tests failed out of [0-9]*' "$SCRATCH/last.log"))"
+done
+old=$(printf '%s\n' "${OLD_MS[@]}" | median)
+new=$(printf '%s\n' "${NEW_MS[@]}" | median)
+echo "median: old $old ms, new $new ms, new/old $(awk -v a="$new" -v b="$old" 'BEGIN {printf "%.2f", a / b}')"
