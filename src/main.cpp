@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "core/drill/DrillMachine.h"
 #include "core/records/CheckedFiles.h"
+#include "core/records/RecordRescue.h"
 #include "core/state/ProgramState.h"
 #include "ui/dialogs/Flash.h"
 #include "ui/dialogs/MyInput.h"
@@ -188,7 +189,11 @@ int main(int argc, char** argv) {
 
     frmMain.show();
     const UiSoundPlayer::Problems soundProblems = sound.SoundProblems();
-    ShowStartProblems(&frmMain,
-                      startProblems + MissingSoundsProblem(soundProblems.missing, soundProblems.unusable));
+    // Emergency copies an earlier run left when it had to end unsaved.
+    QStringList rescued;
+    for (const std::string& notice : TakeRescueNotices(RescueFolder()))
+        rescued << QString::fromStdString(notice);
+    ShowStartProblems(&frmMain, rescued + startProblems +
+                                    MissingSoundsProblem(soundProblems.missing, soundProblems.unusable));
     return app.exec();
 }

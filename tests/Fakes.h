@@ -139,7 +139,9 @@ public:
     std::deque<bool> confirms;
     std::deque<std::optional<std::string>> places;
     std::vector<std::string> asked, confirmations;
+    void CloseQuestion() override { ++closed; }
     std::function<void()> onAsk;  // the world changing while the pupil reads
+    int closed = 0;
 };
 
 // Answers the warnings window from a queue (true: use the file as it is);
@@ -169,6 +171,8 @@ public:
     void DrawCells() override { ++cells; }
     void RedrawStep() override { ++redraws; }
     void SaveAfterDrill() override { ++saves; }
+    void SaveAfterSet() override { ++setSaves; }
+    int setSaves = 0;
     int saves = 0;
     int labelsAndCells = 0;
     int cells = 0;

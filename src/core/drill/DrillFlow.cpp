@@ -32,6 +32,7 @@ void DrillMachine::Impl::StartTick() {
     ++startTicks;
     if (startTicks == 1) {
         ShowSetBanner();
+        if (st.SetNo > 1) ++scr.finishedSets;
         sound.Play("change.wav", SoundMode::Wait);
     } else if (startTicks == 3) {
         scr.imgFace = Picture::Futu;

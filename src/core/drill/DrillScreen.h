@@ -131,6 +131,9 @@ struct DrillScreen {
     // Counts up each time the learner leaves the drill (the main window then
     // redraws its cells).
     int leaves = 0;
+    // Counts up each time a set is over and the next one's banner shows
+    // (the record is then saved).
+    int finishedSets = 0;
 };
 
 }  // namespace vokamo

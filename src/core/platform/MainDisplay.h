@@ -18,6 +18,9 @@ public:
     // The learner has left the drill window: the record is saved, so that an
     // end the program does not see coming loses at most one drill.
     virtual void SaveAfterDrill() = 0;
+    // A set of ten is over (the next one's banner shows): the record is
+    // saved quietly, so that a power cut loses at most the set being answered.
+    virtual void SaveAfterSet() = 0;
 };
 
 }  // namespace vokamo

@@ -112,6 +112,9 @@ public:
     // A new place for the record: a Shift-JIS path, nullopt when cancelled.
     virtual std::optional<std::string> ChooseSaveFile(const std::string& title,
                                                       const std::string& filter) = 0;
+    // Closes the question or file dialog shown now, unanswered: the program
+    // is being ended and nobody will answer any more.
+    virtual void CloseQuestion() {}
 };
 
 }  // namespace vokamo

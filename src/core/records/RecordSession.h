@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,10 @@ namespace vokamo {
 // the program ends, and that promise can be checked without windows.
 class RecordSession {
 public:
-    RecordSession(ProgramState& st, ErrorBox& errors) : st_(st), errors_(errors) {}
+    RecordSession(ProgramState& st, ErrorBox& errors);
+    ~RecordSession();
+    RecordSession(const RecordSession&) = delete;
+    RecordSession& operator=(const RecordSession&) = delete;
 
     // Locks each record opened or created from now on, and asks the pupil
     // what to do when the save at the end fails. Without them a failure at
@@ -42,6 +46,12 @@ public:
     // shown, except while the session ends: the save at the end asks then.
     void DrillLeft();
 
+    // A set of ten is over: saved at once and quietly (a failure is left to
+    // the save when the drill is left, which shows it), so that kill -9 or a
+    // power cut loses at most the set being answered. Nothing is written
+    // while recording is off or once the end is settled.
+    void SetFinished();
+
     // The quit button, and the main window closing. The first of them to
     // fail with a prompt at hand asks until the record is saved or the
     // pupil confirms ending without it; the end is then settled and later
@@ -63,16 +73,32 @@ public:
     // settled, and its lock is let go. Nothing can be shown any more.
     void LastMoment();
 
+    // Makes LastMoment run also when the process ends through exit() from
+    // outside the event loop: the toolkit does so when the display is lost
+    // (the X server died, a remote session dropped). Registered with atexit
+    // once per process; it acts only while this session lives, and the
+    // save itself is made once whichever way comes first.
+    void SaveAlsoAtExit();
+
+    // A termination signal, as soon as it arrives (also inside a question's
+    // own event loop). While the failed-save question or its file dialog is
+    // shown nobody will answer, and a SIGKILL may follow: the record is
+    // written as an emergency copy to rescueFolder (RecordRescue), the
+    // question is closed, and the end asks nothing more. Returns what was
+    // done, for the program's error output; nullopt when no question was shown.
+    std::optional<std::string> SignalArrived(const std::string& rescueFolder);
+
     // The end is under way: a signal was served or the end was settled.
     bool Ending() const { return endingSession_ || endSettled_; }
 
 private:
+    class AskingPrompt;
     RecordLockKeeper* Locks() { return locks_ ? &*locks_ : nullptr; }
 
     ProgramState& st_;
     ErrorBox& errors_;
     std::optional<RecordLockKeeper> locks_;
-    SaveFailurePrompt* prompt_ = nullptr;
+    std::unique_ptr<AskingPrompt> prompt_;  // the pupil's prompt, closed when a signal comes
     GoOnPrompt* goOn_ = nullptr;
     std::optional<DataWarningGate> gate_;
     bool quitSaveFailed_ = false;  // shown once; quitting again does not repeat it

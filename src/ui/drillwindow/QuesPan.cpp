@@ -318,11 +318,13 @@ void TfrmQues::Render(const DrillScreen& screen) {
     RenderTimer(tmrFlash, screen.tmrFlash, was(&DrillScreen::tmrFlash));
 
     const bool leaving = before && screen.leaves != before->leaves;
+    const bool setOver = before && screen.finishedSets != before->finishedSets;
     const bool congratulating = before && screen.congratulations != before->congratulations;
     const bool showing = screen.visible && before && !before->visible;
     shown_ = screen;
     drawn_ = true;
 
+    if (setOver) mainDisplay_.SaveAfterSet();
     if (leaving) LeaveDrill();
     if (showing && !isVisible()) ShowInFront();
     if (congratulating) omedeto_.ShowInFront();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
@@ -15,6 +16,7 @@
 #endif
 
 #include "core/records/RecordLifecycle.h"
+#include "core/records/RecordRescue.h"
 #include "ui/platform/UiFonts.h"
 #include "ui/platform/UiText.h"
 #include "ui/widgets/UiColour.h"
@@ -370,6 +372,13 @@ void TfrmMain::ConnectSessionEnd(UiSignalPipe& endSignals) {
     });
 #endif
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::SaveBeforeExit);
+    // At once, also inside the loop of a question that is shown: a signal
+    // while the pupil is asked about a failed save.
+    connect(&endSignals, &UiSignalPipe::Arrived, this, [this] {
+        if (const auto done = session_.SignalArrived(RescueFolder()))
+            qWarning().noquote() << QString::fromStdString(*done);
+    });
+    session_.SaveAlsoAtExit();
 }
 
 void TfrmMain::EndSession() {
@@ -392,6 +401,10 @@ void TfrmMain::SaveBeforeExit() {
 
 void TfrmMain::SaveAfterDrill() {
     session_.DrillLeft();
+}
+
+void TfrmMain::SaveAfterSet() {
+    session_.SetFinished();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -51,6 +51,7 @@ public:
     void DrawCells() override;
     void RedrawStep() override;
     void SaveAfterDrill() override;
+    void SaveAfterSet() override;
 
     const MainScreen& Screen() const { return screen_; }
     int TickCount() const { return tickCount_; }

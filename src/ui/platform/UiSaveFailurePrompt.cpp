@@ -25,7 +25,9 @@ FailedSaveChoice UiSaveFailurePrompt::AskAfterFailedSave(const std::string& utf8
     // Closing the box is no choice to lose the session.
     box.setDefaultButton(again);
     box.setEscapeButton(again);
+    open_ = &box;
     box.exec();
+    open_ = nullptr;
     if (box.clickedButton() == elsewhere) return FailedSaveChoice::SaveElsewhere;
     if (box.clickedButton() == end) return FailedSaveChoice::EndWithoutSaving;
     return FailedSaveChoice::TryAgain;
@@ -41,8 +43,14 @@ bool UiSaveFailurePrompt::ConfirmEndWithoutSaving(const std::string& utf8Message
     back->setObjectName(QStringLiteral("btnBack"));
     box.setDefaultButton(back);
     box.setEscapeButton(back);
+    open_ = &box;
     box.exec();
+    open_ = nullptr;
     return box.clickedButton() == end;
+}
+
+void UiSaveFailurePrompt::CloseQuestion() {
+    if (open_) open_->reject();
 }
 
 UiGoOnPrompt::UiGoOnPrompt(QWidget* parent) : parent_(parent) {}
@@ -68,7 +76,10 @@ std::optional<std::string> UiSaveFailurePrompt::ChooseSaveFile(const std::string
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("ret"));
-    return ExecForUsablePath(dialog);
+    open_ = &dialog;
+    auto chosen = ExecForUsablePath(dialog);
+    open_ = nullptr;
+    return chosen;
 }
 
 }  // namespace vokamo

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
+
 #include "core/platform/Platform.h"
 
 class QWidget;
@@ -14,9 +17,12 @@ public:
     FailedSaveChoice AskAfterFailedSave(const std::string& utf8Message) override;
     bool ConfirmEndWithoutSaving(const std::string& utf8Message) override;
     std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter) override;
+    // Rejects the box or file dialog that is open, if any.
+    void CloseQuestion() override;
 
 private:
     QWidget* parent_;
+    QPointer<QDialog> open_;
 };
 
 // A go-on-or-stop question as a message box; stopping is the default, so

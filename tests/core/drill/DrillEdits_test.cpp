@@ -97,6 +97,20 @@ INSTANTIATE_TEST_SUITE_P(
                     Settings{"TriesAtTheirMaximum", "0,0,0,0", INT32_MAX, 0, 0, 0, 0, 0, INT32_MAX}),
     [](const testing::TestParamInfo<Settings>& info) { return std::string(info.param.name); });
 
+// A set that is over is announced while the next set's banner shows (the
+// record is then saved), not only when the drill window is left.
+TEST_F(HandEditedRecordTest, AFinishedSetIsAnnouncedAtTheNextBanner) {
+    OpenWith("0,0,0,0", 0);
+    StartAndOpenFirstSet();
+    EXPECT_EQ(Scr().finishedSets, 0);  // the first banner ends no set
+    for (int slot = 0; slot < 2; ++slot) AnswerRight();
+    ASSERT_TRUE(Scr().tmrStart.enabled);
+    EXPECT_EQ(Scr().finishedSets, 0);
+    StartTicks(1);
+    EXPECT_EQ(Scr().finishedSets, 1);
+    EXPECT_EQ(st.ItemTries[0], 1);  // its results are in the state by then
+}
+
 TEST_F(HandEditedRecordTest, GroupsARecordOfAnotherKindDoesNotHoldStartSelected) {
     // Another record, of kind 2, left its selection behind: no code selected.
     st.CodeSelected.fill(0);

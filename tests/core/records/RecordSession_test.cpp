@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "CaseName.h"
@@ -10,6 +12,7 @@
 #include "RecordFixtures.h"
 #include "TestSupport.h"
 #include "core/records/RecordFile.h"
+#include "core/records/RecordRescue.h"
 
 namespace vokamo {
 namespace {
@@ -26,6 +29,7 @@ constexpr Ev Signal = [](RecordSession& s, int& closes) { closes += s.EndRequest
 constexpr Ev ManagerMayAsk = [](RecordSession& s, int&) { s.SessionManagerSave(true); };
 constexpr Ev ManagerSilent = [](RecordSession& s, int&) { s.SessionManagerSave(false); };
 constexpr Ev LastMoment = [](RecordSession& s, int&) { s.LastMoment(); };
+constexpr Ev SetFinished = [](RecordSession& s, int&) { s.SetFinished(); };
 }  // namespace E
 
 struct SessionCase {
@@ -62,7 +66,8 @@ TEST_P(RecordSessionPolicy, NoSessionIsLostAndNothingIsAskedTwice) {
     if (c.guards) session.SetGuards(locks, prompt);
     files.answers = {dir + "/usb/taro.ret"};
     ASSERT_TRUE(session.Open(files));
-    st.ItemTries[0] = 7;  // a drill not saved yet
+    st.ItemTries[0] = 7;  // a drill not saved yet, with recording on
+    st.RecordOff = false;
     if (c.stickPulled) fs::rename(dir + "/usb", dir + "/pulled");
     if (c.rescue) prompt.choices = {FailedSaveChoice::SaveElsewhere};
     if (c.rescue) prompt.places = {dir + "/rescued"};
@@ -106,9 +111,94 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"ManagerMayAskThenQuitAsks",   true, true,  false, {E::ManagerMayAsk, E::Quit},                                 "",             0, 2, 0, true},
         SessionCase{"ManagerSilentLeavesItToTheEnd", true, true, true, {E::ManagerSilent, E::Quit},                                 "rescued.ret",  0, 1, 0, true},
         SessionCase{"ManagerSaves",                true, false, false, {E::ManagerSilent},                                          "usb/taro.ret", 0, 0, 0, true},
-        SessionCase{"LastMomentSavesAndLetsGo",    true, false, false, {E::LastMoment, E::Quit},                                    "usb/taro.ret", 0, 0, 0, false}),
+        SessionCase{"LastMomentSavesAndLetsGo",    true, false, false, {E::LastMoment, E::Quit},                                    "usb/taro.ret", 0, 0, 0, false},
+        // A finished set is saved quietly; its failure waits for the drill's end.
+        SessionCase{"SetFinishedSaves",            true, false, false, {E::SetFinished},                                            "usb/taro.ret", 0, 0, 0, true},
+        SessionCase{"SetFinishedFailureIsQuiet",   true, true,  false, {E::SetFinished, E::DrillLeft},                              "",             1, 0, 0, true}),
     test::CaseName());
 // clang-format on
+
+// A record of six items on a stick, opened by a session with its guards, a
+// drill not saved yet.
+struct OpenSession {
+    OpenSession() {
+        const auto shape = test::EvenShape(1, 6, 2, 0);
+        fs::create_directories(dir + "/usb");
+        test::WriteBytes(record, test::RecordBytesFor(test::WriteDataFile(dir, "eigo.dat", shape), shape));
+        session.SetGuards(locks, prompt);
+        files.answers = {record};
+        EXPECT_TRUE(session.Open(files));
+        st.ItemTries[0] = 7;
+    }
+    int32_t TriesOnDisk(const std::string& path) {
+        ProgramState disk;
+        OpenRecord(disk, path);
+        return disk.ItemTries[0];
+    }
+    std::string dir = test::MakeTempDir();
+    std::string record = dir + "/usb/taro.ret";
+    ProgramState st;
+    test::RecordingErrorBox errors;
+    test::FakeRecordLocks locks;
+    test::ScriptedSaveFailurePrompt prompt;
+    test::ScriptedFileChooser files;
+    RecordSession session{st, errors};
+};
+
+// A signal while the failed-save question shows: nobody will answer, and a
+// SIGKILL may follow. The record goes whole to an emergency copy in the
+// user's data folder, the question closes, nothing more is asked, and the
+// next start tells of the copy once.
+TEST(RecordSessionEnd, SignalDuringTheQuestionLeavesAnEmergencyCopy) {
+    OpenSession s;
+    const std::string rescue = s.dir + "/data/vokamo/rescue";
+    EXPECT_EQ(s.session.SignalArrived(rescue), std::nullopt);  // no question shown: nothing to do
+    fs::rename(s.dir + "/usb", s.dir + "/pulled");
+    std::optional<std::string> done;
+    s.prompt.onAsk = [&] { done = s.session.SignalArrived(rescue); };
+    s.prompt.choices = {FailedSaveChoice::TryAgain};  // what nobody clicks
+    s.session.Quit();
+    EXPECT_EQ(s.prompt.asked.size(), 1u);
+    EXPECT_EQ(s.prompt.closed, 1);
+    EXPECT_TRUE(s.prompt.confirmations.empty());
+    EXPECT_FALSE(s.session.EndRequested());  // the end is under way
+    ASSERT_TRUE(done);
+
+    std::vector<std::string> copies;
+    for (const auto& e : fs::directory_iterator(rescue))
+        if (e.path().extension() == ".ret") copies.push_back(e.path().string());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_NE(done->find(copies[0]), std::string::npos) << *done;
+    EXPECT_EQ(s.TriesOnDisk(copies[0]), 7);
+    const auto notices = TakeRescueNotices(rescue);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(s.record), std::string::npos) << notices[0];
+    EXPECT_NE(notices[0].find(copies[0]), std::string::npos) << notices[0];
+    EXPECT_TRUE(TakeRescueNotices(rescue).empty());
+    EXPECT_TRUE(fs::exists(copies[0]));
+
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string saved = before ? before : "";
+    ::setenv("XDG_DATA_HOME", (s.dir + "/data").c_str(), 1);
+    EXPECT_EQ(RescueFolder(), rescue);
+    if (before)
+        ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
+
+// The display lost: the toolkit ends the process with exit() from inside
+// the event loop, and the drill reaches the record on the way out.
+TEST(RecordSessionEnd, ExitFromOutsideTheLoopSavesTheRecord) {
+    OpenSession s;
+    EXPECT_EXIT(
+        {
+            s.session.SaveAlsoAtExit();
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ(s.TriesOnDisk(s.record), 7);
+}
 
 }  // namespace
 }  // namespace vokamo

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,12 +13,14 @@
 #include <QTimer>
 #include <filesystem>
 #include <numeric>
+#include <thread>
 
 #include "Fakes.h"
 #include "TestSupport.h"
 #include "core/drill/DrillMachine.h"
 #include "core/records/RecordFile.h"
 #include "core/records/RecordFixtures.h"
+#include "core/records/RecordSession.h"
 #include "core/records/RecordText.h"
 #include "ui/dialogs/Omedeto.h"
 #include "ui/drillwindow/QuesPan.h"
@@ -185,6 +188,47 @@ TEST(SaveFailureBoxes, EndingUnsavedTakesTwoDeliberateClicks) {
     EXPECT_FALSE(prompt.ConfirmEndWithoutSaving("y"));
     next([](QMessageBox* box) { box->findChild<QPushButton*>("btnConfirmEnd")->click(); });
     EXPECT_TRUE(prompt.ConfirmEndWithoutSaving("y"));
+}
+
+// A logout's SIGTERM while the failed-save question shows: nobody will
+// answer, and a SIGKILL may follow. The question closes at once, the record
+// goes to its emergency copy, and nothing more is asked.
+TEST(SaveFailureBoxes, SignalDuringTheQuestionClosesItAndRescuesTheRecord) {
+    QWidget owner;
+    UiSaveFailurePrompt prompt(&owner);
+    test::FakeRecordLocks locks;
+    test::RecordingErrorBox errors;
+    ProgramState st;
+    RecordSession session(st, errors);
+    session.SetGuards(locks, prompt);
+    const std::string dir = test::MakeTempDir();
+    const auto shape = EvenShape(1, 6, 2, 0);
+    fs::create_directories(dir + "/usb");
+    test::WriteBytes(dir + "/usb/taro.ret",
+                     test::RecordBytesFor(test::WriteDataFile(dir, "eigo.dat", shape), shape));
+    test::ScriptedFileChooser files;
+    files.answers = {dir + "/usb/taro.ret"};
+    ASSERT_TRUE(session.Open(files));
+    fs::remove_all(dir + "/usb");  // the stick pulled out
+
+    UiSignalPipe pipe({SIGTERM});
+    bool rescued = false;
+    QObject::connect(&pipe, &UiSignalPipe::Arrived,
+                     [&] { rescued = session.SignalArrived(dir + "/rescue").has_value(); });
+    std::thread sender([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::kill(::getpid(), SIGTERM);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    session.Quit();
+    sender.join();
+    EXPECT_LT(clock.elapsed(), 1300);
+    EXPECT_TRUE(rescued);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    int copies = 0;
+    for (const auto& e : fs::directory_iterator(dir + "/rescue")) copies += e.path().extension() == ".ret";
+    EXPECT_EQ(copies, 1);
 }
 
 // Lock files: a second taker is refused while the first holds the lock, and
