@@ -188,6 +188,19 @@ TEST(SaveFailureBoxes, EndingUnsavedTakesTwoDeliberateClicks) {
     EXPECT_FALSE(prompt.ConfirmEndWithoutSaving("y"));
     next([](QMessageBox* box) { box->findChild<QPushButton*>("btnConfirmEnd")->click(); });
     EXPECT_TRUE(prompt.ConfirmEndWithoutSaving("y"));
+
+    // Going on where a record cannot be kept to one program is a choice;
+    // Enter or Esc stops.
+    UiGoOnPrompt goOn(&owner);
+    next([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_FALSE(goOn.AskGoOn(SharedUseWarning));
+    next([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    EXPECT_FALSE(goOn.AskGoOn(SharedUseWarning));
+    next([](QMessageBox* box) {
+        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::BuildDir() + "/go_on.png")));
+        box->findChild<QPushButton*>("btnGoOn")->click();
+    });
+    EXPECT_TRUE(goOn.AskGoOn(SharedUseWarning));
 }
 
 // A logout's SIGTERM while the failed-save question shows: nobody will
