@@ -26,6 +26,7 @@ namespace {
 
 constexpr const char* NoteSuffix = ".note";
 constexpr uint64_t MaxNoteBytes = 16 * 1024;
+constexpr size_t MaxStemBytes = 200;
 
 std::string Stamp() {
     const std::time_t now = std::time(nullptr);
@@ -63,6 +64,14 @@ std::string WriteRescueCopy(const ProgramState& st, const std::string& folder) {
     const std::string original = FsPath(st.RecordPath);
     std::string stem = fs::path(original).stem().string();
     if (stem.empty()) stem = "seiseki";
+    // The copy's name adds the time, a number and ".note" for its note: a
+    // record name near the file-name limit is cut (never inside a UTF-8
+    // character) so that both still fit.
+    if (stem.size() > MaxStemBytes) {
+        size_t keep = MaxStemBytes;
+        while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80) --keep;
+        stem.resize(keep);
+    }
     std::string copy = (fs::path(folder) / (stem + "-" + Stamp() + ".ret")).string();
     for (int n = 2; fs::exists(copy, ec); ++n)
         copy = (fs::path(folder) / (stem + "-" + Stamp() + "-" + std::to_string(n) + ".ret")).string();

@@ -177,6 +177,11 @@ TEST(RecordSessionEnd, SignalDuringTheQuestionLeavesAnEmergencyCopy) {
     EXPECT_TRUE(TakeRescueNotices(rescue).empty());
     EXPECT_TRUE(fs::exists(copies[0]));
 
+    // A record name as long as a file name can be still gets its copy.
+    ProgramState longName = s.st;
+    longName.RecordPath = s.dir + "/pulled/" + std::string(251, 'n') + ".ret";
+    EXPECT_EQ(s.TriesOnDisk(WriteRescueCopy(longName, rescue)), 7);
+
     const char* before = std::getenv("XDG_DATA_HOME");
     const std::string saved = before ? before : "";
     ::setenv("XDG_DATA_HOME", (s.dir + "/data").c_str(), 1);
