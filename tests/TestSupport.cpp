@@ -39,6 +39,15 @@ std::string BuildDir() {
     return VOKAMO_BUILD_DIR;
 }
 
+std::string ShotPath(const std::string& fileName) {
+    const char* shots = std::getenv("VOKAMO_SHOTS");
+    if (shots && *shots) {
+        std::filesystem::create_directories(shots);
+        return std::string(shots) + "/" + fileName;
+    }
+    return MakeTempDir() + "/" + fileName;
+}
+
 TempDir::TempDir()
     : path_((std::filesystem::temp_directory_path() / VOKAMO_FOLDER_PATTERN).string()), owner_(::getpid()) {
     if (!mkdtemp(path_.data())) throw std::runtime_error("cannot make a temporary folder");

@@ -7,7 +7,12 @@ namespace vokamo::test {
 // Folders known at build time.
 std::string TestDataDir();  // tests/files
 std::string SamplesDir();   // samples/
-std::string BuildDir();     // the build folder (screenshots go here)
+std::string BuildDir();     // the build folder
+
+// Where a test saves a picture of a window: in the folder $VOKAMO_SHOTS when
+// a developer names one to look at them, otherwise in the test's own
+// temporary folder, removed with it.
+std::string ShotPath(const std::string& fileName);
 
 // A fresh empty folder "vokamo-test-*" under the system temp folder, each
 // test its own. Made inside a test, it is removed when that test ends,

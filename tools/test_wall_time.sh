@@ -13,6 +13,10 @@ OLD=$(realpath "${1:?usage: $0 OLD_BUILD NEW_BUILD [ROUNDS]}")
 NEW=$(realpath "${2:?usage: $0 OLD_BUILD NEW_BUILD [ROUNDS]}")
 ROUNDS=${3:-1}
 JOBS=${VOKAMO_JOBS:-2}
+# As tools/setup.sh test runs it: the package test's second build of the
+# sources goes through the compiler cache.
+export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
+export CCACHE_IGNOREOPTIONS="${CCACHE_IGNOREOPTIONS:--Werror}"
 
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-wall-XXXXXX")
 trap 'rm -rf "$SCRATCH"' EXIT

@@ -59,8 +59,8 @@ public:
 
 // Why a file operation failed, in words for the learner (UTF-8, no
 // brackets): the system's own reasons are English, which a pupil cannot
-// read. The common causes have their own words; anything else keeps the
-// system's text after a Japanese lead.
+// read. Every cause a file operation can meet has its own words; anything
+// else is named a system error with its number, for whoever helps her.
 std::string JapaneseReason(int err);
 
 // Parses a decimal integer the way the files need it: optional leading

@@ -103,14 +103,13 @@ TEST(ClassWindow, ShowsTheClassSortsOpensAPupilAsTheMainWindowDrawsHerAndPrints)
     for (int r = 0; r < hard->rowCount(); ++r)
         EXPECT_EQ(hard->item(r, 0)->data(Qt::DisplayRole).toInt(), r + 1);
 
-    const std::string shots = test::BuildDir();
-    EXPECT_TRUE(w.grab().save(QString::fromStdString(shots + "/class_window.png")));
+    EXPECT_TRUE(w.grab().save(QString::fromStdString(test::ShotPath("class_window.png"))));
 
     // Taro's grid in the pupil view is the main window's grid, pixel for
     // pixel, labels included, down to the window's bottom.
     TfrmPupil* pupil = w.OpenPupil(0, RowOf(table, QStringLiteral("Taro")));
     ASSERT_NE(pupil, nullptr);
-    EXPECT_TRUE(pupil->grab().save(QString::fromStdString(shots + "/class_pupil.png")));
+    EXPECT_TRUE(pupil->grab().save(QString::fromStdString(test::ShotPath("class_pupil.png"))));
     const QImage mine = pupil->Grid()->grab().toImage();
     EXPECT_EQ(pupil->Grid()->Cells().size(), 70u);
     EXPECT_EQ(pupil->Table()->rowCount(), 3);
@@ -144,8 +143,8 @@ TEST(ClassWindow, ShowsTheClassSortsOpensAPupilAsTheMainWindowDrawsHerAndPrints)
             for (int x = 0; x < a.width(); ++x) differ += a.pixel(x, y) != b.pixel(x, y);
         EXPECT_EQ(differ, 0);
         if (differ) {
-            a.save(QString::fromStdString(shots + "/class_pupil_grid.png"));
-            b.save(QString::fromStdString(shots + "/class_main_grid.png"));
+            a.save(QString::fromStdString(test::ShotPath("class_pupil_grid.png")));
+            b.save(QString::fromStdString(test::ShotPath("class_main_grid.png")));
         }
     }
 
@@ -161,7 +160,7 @@ TEST(ClassWindow, ShowsTheClassSortsOpensAPupilAsTheMainWindowDrawsHerAndPrints)
         QPainter painter(&printed);
         doc->drawContents(&painter, QRectF(QPointF(0, 0), page));
     }
-    EXPECT_TRUE(printed.save(QString::fromStdString(shots + "/class_print.png")));
+    EXPECT_TRUE(printed.save(QString::fromStdString(test::ShotPath("class_print.png"))));
     pupil->close();
 }
 

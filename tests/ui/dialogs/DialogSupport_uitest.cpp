@@ -1,6 +1,5 @@
 // Helpers shared by the dialog window tests (kept under the window-test
 // name so that it is built into the same program).
-#include <QDir>
 #include <QPixmap>
 #include <QWidget>
 #include <algorithm>
@@ -38,9 +37,7 @@ void FillCodedData(ProgramState& st, int lessons, int codes, int items) {
 }
 
 void SaveScreenshot(QWidget* w, const QString& name) {
-    const QString dir = QString::fromStdString(BuildDir()) + QStringLiteral("/screens");
-    QDir().mkpath(dir);
-    w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    w->grab().save(QString::fromStdString(ShotPath(name.toStdString() + ".png")));
 }
 
 bool OrderIsPermutation(const ProgramState& st) {

@@ -41,7 +41,7 @@ TEST_F(NameDialogTest, OkAnswersTheTextAndEmptiesTheField) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("VokamoforWindows"));
         EXPECT_EQ(dlg.Label1->text(), QStringLiteral("あなたの名前を入れてください。"));
         dlg.MaskEdit1->setText(QStringLiteral("花子"));
-        EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::BuildDir() + "/nameprompt.png")));
+        EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::ShotPath("nameprompt.png"))));
         QTest::keyClick(dlg.MaskEdit1, Qt::Key_Return);  // OK is the default button
     });
     EXPECT_EQ(answer, Sjis("花子"));
@@ -89,7 +89,7 @@ TEST_F(NameDialogTest, RefusedCharacterIsNamedAndOkWaits) {
         EXPECT_TRUE(dlg.lblRefused->isVisible());
         EXPECT_TRUE(dlg.lblRefused->text().contains(QStringLiteral("「😀」")))
             << dlg.lblRefused->text().toStdString();
-        EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::BuildDir() + "/nameprompt_refused.png")));
+        EXPECT_TRUE(dlg.grab().save(QString::fromStdString(test::ShotPath("nameprompt_refused.png"))));
         dlg.MaskEdit1->setText(QStringLiteral("ab😀"));  // set from outside the validator
         dlg.BitBtn1->click();
         stillOpenAfterOk = dlg.isVisible();
@@ -110,7 +110,7 @@ TEST(StartPanel, LooksLikeTheSplash) {
     EXPECT_EQ(pan.lblCompany->palette().color(QPalette::WindowText), QColor(Qt::yellow));
     const QImage shot = pan.grab().toImage();
     EXPECT_EQ(shot.pixelColor(230, 5), QColor(124, 171, 197));
-    EXPECT_TRUE(shot.save(QString::fromStdString(test::BuildDir() + "/startpan.png")));
+    EXPECT_TRUE(shot.save(QString::fromStdString(test::ShotPath("startpan.png"))));
 }
 
 }  // namespace

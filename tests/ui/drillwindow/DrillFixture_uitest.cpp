@@ -177,8 +177,7 @@ void DrillWindowTest::Enter(const char* word) {
 }
 
 void DrillWindowTest::Screenshot(const char* name) {
-    const QString path = QString::fromStdString(BuildDir()) + QStringLiteral("/drill_") +
-                         QString::fromLatin1(name) + QStringLiteral(".png");
+    const QString path = QString::fromStdString(ShotPath(std::string("drill_") + name + ".png"));
     EXPECT_TRUE(window->grab().save(path)) << path.toStdString();
 }
 

@@ -187,8 +187,7 @@ TEST(OmedetoTest, OkClosesTheDialogOnly) {
     EXPECT_EQ(label->text(), QStringLiteral("おめでとう、よくできました。"));
     EXPECT_EQ(label->pos(), QPoint(17, 103));
     EXPECT_EQ(dialog.findChild<QWidget*>("btnOk")->geometry(), QRect(265, 102, 53, 25));
-    EXPECT_TRUE(
-        dialog.grab().save(QString::fromStdString(BuildDir()) + QStringLiteral("/drill_omedeto.png")));
+    EXPECT_TRUE(dialog.grab().save(QString::fromStdString(ShotPath("drill_omedeto.png"))));
 }
 
 }  // namespace

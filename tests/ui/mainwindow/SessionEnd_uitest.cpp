@@ -176,7 +176,7 @@ TEST(SaveFailureBoxes, EndingUnsavedTakesTwoDeliberateClicks) {
     };
     next([](QMessageBox* box) {
         EXPECT_NE(box->findChild<QPushButton*>("btnSaveElsewhere"), nullptr);
-        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::BuildDir() + "/save_failed.png")));
+        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::ShotPath("save_failed.png"))));
         QTest::keyClick(box, Qt::Key_Escape);
     });
     EXPECT_EQ(prompt.AskAfterFailedSave(WriteFailedMessage("/home/taro/usb/taro.ret", ENOSPC) + "\n\n" +
@@ -197,7 +197,7 @@ TEST(SaveFailureBoxes, EndingUnsavedTakesTwoDeliberateClicks) {
     next([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
     EXPECT_FALSE(goOn.AskGoOn(SharedUseWarning));
     next([](QMessageBox* box) {
-        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::BuildDir() + "/go_on.png")));
+        EXPECT_TRUE(box->grab().save(QString::fromStdString(test::ShotPath("go_on.png"))));
         box->findChild<QPushButton*>("btnGoOn")->click();
     });
     EXPECT_TRUE(goOn.AskGoOn(SharedUseWarning));

@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, Screenshots) {
         frm->RedrawStep();
         frm->show();
         const QString out =
-            QString::fromStdString(test::BuildDir() + "/main_kind" + std::to_string(kind) + ".png");
+            QString::fromStdString(test::ShotPath("main_kind" + std::to_string(kind) + ".png"));
         EXPECT_TRUE(frm->grab().save(out));
     }
 }
@@ -324,7 +324,7 @@ TEST_F(MainWindowTest, SampleScreenshots) {
         frm->show();
         EXPECT_EQ(frm->Screen().cells.size(), static_cast<size_t>(st.ItemCount));
         const QString out =
-            QString::fromStdString(test::BuildDir() + "/main_sample_" + sample.stem().string() + ".png");
+            QString::fromStdString(test::ShotPath("main_sample_" + sample.stem().string() + ".png"));
         EXPECT_TRUE(frm->grab().save(out));
     }
 }
