@@ -23,10 +23,11 @@ constexpr int MaxLinks = 40;
 constexpr size_t HashChars = 16;
 
 // The records this program holds, by real path, so that a save finds the
-// hold of the file it replaces.
+// hold of the file it replaces. Never destroyed: the save at the process's
+// exit (the display lost) runs after the statics made before it are gone.
 std::map<std::string, RecordFileHold*>& Holds() {
-    static std::map<std::string, RecordFileHold*> holds;
-    return holds;
+    static auto* holds = new std::map<std::string, RecordFileHold*>;
+    return *holds;
 }
 
 uint64_t NameHash(const std::string& text) {
