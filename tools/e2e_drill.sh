@@ -31,7 +31,16 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/vokamo-test-${VOKAMO_TEST_TAG:+$VOKAMO_TEST_TA
 LOG="$WORK/vokamo.log"
 PID=
 cleanup() {
-    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi
+    # A program that does not end on SIGTERM is a fault this test reports;
+    # it must not stay behind and hold the machine.
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill "$PID" 2>/dev/null || true
+        for _ in $(seq 1 20); do
+            kill -0 "$PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -KILL "$PID" 2>/dev/null || true
+    fi
     stop_display
     rm -rf "$WORK"
 }
