@@ -126,8 +126,11 @@ cmd_test() {
     cmake --build "$BUILD" -j "$JOBS"
     cd "$BUILD"
     # Window tests choose Qt's offscreen platform themselves and the end-to-end
-    # test starts its own Xvfb, so no display is needed.
-    ctest --output-on-failure --timeout 300 -j "$JOBS"
+    # test starts its own Xvfb, so no display is needed. Twice as many tests
+    # as processors at a time: the end-to-end and package tests spend most of
+    # their time waiting for windows, and the package build runs at the lowest
+    # priority.
+    ctest --output-on-failure --timeout 300 -j "$((JOBS * 2))"
 
     # The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
     # and each fuzz target for 30 s, each in a build folder of its own so that
