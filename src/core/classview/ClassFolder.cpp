@@ -7,6 +7,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/state/UserFolders.h"
+
 namespace vokamo {
 
 namespace {
@@ -16,11 +18,8 @@ constexpr size_t MaxRememberedBytes = 4096;
 }  // namespace
 
 std::string ClassFolderMemoryFile() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config == '/') return std::string(config) + "/vokamo/class-folder";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.config/vokamo/class-folder";
-    return std::string();
+    const std::string folder = ProgramConfigFolder();
+    return folder.empty() ? folder : folder + "/class-folder";
 }
 
 std::string RememberedClassFolder(const std::string& file) {

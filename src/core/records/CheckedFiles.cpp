@@ -10,6 +10,7 @@
 
 #include "core/data/FileText.h"
 #include "core/state/Errors.h"
+#include "core/state/UserFolders.h"
 
 namespace vokamo {
 
@@ -66,11 +67,8 @@ std::optional<uint64_t> HashOfFile(const std::string& fsPath) {
 }
 
 std::string DefaultCheckedFilesPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config == '/') return std::string(config) + "/vokamo/checked-files";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.config/vokamo/checked-files";
-    return {};
+    const std::string folder = ProgramConfigFolder();
+    return folder.empty() ? folder : folder + "/checked-files";
 }
 
 CheckedFiles::CheckedFiles(std::string fsStorePath) : storePath_(std::move(fsStorePath)) {}

@@ -17,6 +17,7 @@
 #include "core/records/RecordText.h"
 #include "core/state/Errors.h"
 #include "core/state/FileGuard.h"
+#include "core/state/UserFolders.h"
 
 namespace vokamo {
 
@@ -50,11 +51,8 @@ std::string ReadNote(const std::string& path) {
 }  // namespace
 
 std::string RescueFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data == '/') return std::string(data) + "/vokamo/rescue";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.local/share/vokamo/rescue";
-    return {};
+    const std::string folder = ProgramDataFolder();
+    return folder.empty() ? folder : folder + "/rescue";
 }
 
 std::string WriteRescueCopy(const ProgramState& st, const std::string& folder) {
